@@ -30,17 +30,20 @@ endfunction()
 
 include(GoogleTest)
 
-# varnook_add_test(NAME sources... LIBS libs... [LOCK resource])
+# varnook_add_test(NAME SOURCES sources... LIBS libs... [LOCK resource] [FIXTURES fixtures...])
 # Every test process runs with its current directory in the scratch folder: a folder delete that goes
 # wrong under Wine empties the current directory, and that must never be the source tree.
 function(varnook_add_test name)
-    cmake_parse_arguments(ARG "" "LOCK" "SOURCES;LIBS" ${ARGN})
+    cmake_parse_arguments(ARG "" "LOCK" "SOURCES;LIBS;FIXTURES" ${ARGN})
     varnook_gtest_framework()
     add_executable(${name} ${ARG_SOURCES})
     target_link_libraries(${name} PRIVATE ${ARG_LIBS} gtest_main)
     set(props "")
     if(ARG_LOCK)
         list(APPEND props RESOURCE_LOCK ${ARG_LOCK})
+    endif()
+    if(ARG_FIXTURES)
+        list(APPEND props FIXTURES_REQUIRED "${ARG_FIXTURES}")
     endif()
     gtest_discover_tests(${name}
         WORKING_DIRECTORY ${VARNOOK_SCRATCH}
