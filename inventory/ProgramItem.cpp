@@ -2,13 +2,13 @@
 
 #include "DirectorySize.h"
 #include "EntryReader.h"
+#include "IconCache.h"
 #include "TextResult.h"
 #include "TimeText.h"
 #include "ValueText.h"
 #include "inventory/rules/Rules.h"
 #include "inventory/rules/UsageCacheRecord.h"
 #include "platform/Files.h"
-#include "platform/Shell.h"
 #include "platform/VersionInfo.h"
 
 namespace tallivor {
@@ -56,17 +56,12 @@ std::wstring RegInfoText(const platform::TRegValue& value, DWORD maxValueData) {
 
 CProgramItem::CProgramItem(IUnknown* outer) : TDualObject(outer) {}
 
-void CProgramItem::FillDetails(const std::wstring& registryName) {
-    TEntryReader entry(HKEY_LOCAL_MACHINE, EntryPath(registryName));
-    FillDetails(entry, registryName);
-}
-
-void CProgramItem::FillDetails(TEntryReader& entry, const std::wstring& registryName) {
+void CProgramItem::FillDetails(TEntryReader& entry, const std::wstring& registryName, TIconCache& icons) {
     ReadUsageCache(registryName);
     if (!entry.ok())
         return;  // every other reader needs the entry key
     ReadInstallDir(entry);
-    ReadIconIndex(entry);
+    ReadIconIndex(entry, icons);
     ReadPublisher(entry);
     ReadInstallTime(entry);
     ReadVersion(entry);
@@ -106,7 +101,7 @@ void CProgramItem::ReadInstallDir(TEntryReader& entry) {
         InstallDir.assign(InstallDirFromUninstallString(UninstallString));
 }
 
-void CProgramItem::ReadIconIndex(TEntryReader& entry) {
+void CProgramItem::ReadIconIndex(TEntryReader& entry, TIconCache& icons) {
     // The icon number after a comma in "DisplayIcon" is never used: such a text names no file, so the
     // program file of the usage cache stands in for it.
     std::wstring iconPath = CachedProgramPath;
@@ -120,9 +115,9 @@ void CProgramItem::ReadIconIndex(TEntryReader& entry) {
     const std::wstring fallback = platform::SystemDirectory() + L"\\msiexec.exe";
     std::optional<unsigned long> index;
     if (found)
-        index = platform::SmallIconIndex(iconPath);
+        index = icons.SmallIconIndex(iconPath);
     if (!index)
-        index = platform::SmallIconIndex(fallback);
+        index = icons.SmallIconIndex(fallback);
     IconIndex = index.value_or(0);
 }
 

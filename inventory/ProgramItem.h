@@ -9,6 +9,7 @@
 namespace tallivor {
 
 class TEntryReader;
+class TIconCache;
 
 // One uninstall entry of HKEY_LOCAL_MACHINE: its names, the details FillDetails derives from the entry, the
 // usage cache, the program file's version resource and the file system, and its raw registry values.
@@ -16,10 +17,9 @@ class CProgramItem final : public TDualObject<IProgramItem, CProgramItem> {
   public:
     explicit CProgramItem(IUnknown* outer);
 
-    // Derives every detail field from the entry named `registryName` (readers in their fixed order).
-    void FillDetails(const std::wstring& registryName);
-    // The same on the entry key the caller has open already.
-    void FillDetails(TEntryReader& entry, const std::wstring& registryName);
+    // Derives every detail field of the entry `registryName`, whose key the caller has open, with the readers
+    // in their fixed order: later readers use what earlier ones found.
+    void FillDetails(TEntryReader& entry, const std::wstring& registryName, TIconCache& icons);
 
     // IProgramItem
     STDMETHODIMP get_DisplayName(BSTR* pVal) override;
@@ -87,7 +87,7 @@ class CProgramItem final : public TDualObject<IProgramItem, CProgramItem> {
   private:
     void ReadUsageCache(const std::wstring& registryName);
     void ReadInstallDir(TEntryReader& entry);
-    void ReadIconIndex(TEntryReader& entry);
+    void ReadIconIndex(TEntryReader& entry, TIconCache& icons);
     void ReadPublisher(TEntryReader& entry);
     void ReadInstallTime(TEntryReader& entry);
     void ReadVersion(TEntryReader& entry);

@@ -1,6 +1,7 @@
 #include "ProgramList.h"
 
 #include "EntryReader.h"
+#include "IconCache.h"
 #include "TextResult.h"
 #include "TimeText.h"
 #include "inventory/rules/Rules.h"
@@ -35,6 +36,7 @@ STDMETHODIMP CProgramList::UpdateProgramList() {
             return S_FALSE;
 
         std::wstring name;
+        TIconCache icons;
         for (DWORD i = 0; i < info.subKeys; ++i) {
             if (!platform::EnumSubKey(uninstall.get(), i, name))
                 return S_FALSE;
@@ -61,7 +63,7 @@ STDMETHODIMP CProgramList::UpdateProgramList() {
                 item->UninstallString = *uninstallString;
             if (item->UninstallString.empty())
                 continue;
-            item->FillDetails(entry, name);
+            item->FillDetails(entry, name, icons);
             items_.push_back(std::move(item));
         }
         return S_OK;
