@@ -3,6 +3,7 @@
 #include "platform/Handles.h"
 
 #include <new>
+#include <utility>
 
 namespace tallivor {
 
@@ -10,6 +11,19 @@ namespace tallivor {
 void LockModule();
 void UnlockModule();
 LONG ModuleLockCount();
+
+// Runs `body` (which returns an HRESULT) and turns an exception into an HRESULT: nothing thrown may cross
+// the COM boundary.
+template <class Body>
+HRESULT GuardedCall(Body&& body) noexcept {
+    try {
+        return std::forward<Body>(body)();
+    } catch (const std::bad_alloc&) {
+        return E_OUTOFMEMORY;
+    } catch (...) {
+        return E_UNEXPECTED;
+    }
+}
 
 // Loads the type information of interface `iid` from the registered type library TallivorLib 1.0.
 HRESULT LoadInterfaceTypeInfo(REFIID iid, ITypeInfo** info);
@@ -19,7 +33,7 @@ HRESULT LoadInterfaceTypeInfo(REFIID iid, ITypeInfo** info);
 // from the registered type library. Reference counts are plain: objects live in one apartment.
 template <class Itf, class Derived>
 class TDualObject : public Itf {
-public:
+  public:
     // Creates a Derived, standalone or aggregated into `outer`, and queries it for `iid`.
     static HRESULT CreateInstance(IUnknown* outer, REFIID iid, void** result) {
         if (!result)
@@ -70,7 +84,13 @@ public:
         return FAILED(hr) ? hr : DispGetIDsOfNames(typeInfo_.get(), names, count, ids);
     }
 
-    STDMETHODIMP Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS* params, VARIANT* result, EXCEPINFO* exception,
+    STDMETHODIMP Invoke(DISPID id,
+                        REFIID,
+                        LCID,
+                        WORD flags,
+                        DISPPARAMS* params,
+                        VARIANT* result,
+                        EXCEPINFO* exception,
                         UINT* argError) override {
         const HRESULT hr = EnsureTypeInfo();
         if (FAILED(hr))
@@ -78,11 +98,11 @@ public:
         return DispInvoke(static_cast<Itf*>(this), typeInfo_.get(), id, flags, params, result, exception, argError);
     }
 
-protected:
+  protected:
     explicit TDualObject(IUnknown* outer) : inner_(this), outer_(outer ? outer : &inner_) { LockModule(); }
     virtual ~TDualObject() { UnlockModule(); }
 
-private:
+  private:
     // The non-delegating unknown: owns the reference count and answers QueryInterface.
     struct TInner final : IUnknown {
         explicit TInner(TDualObject* owner) : owner_(owner) {}
@@ -114,9 +134,7 @@ private:
         ULONG refs = 1;
     };
 
-    HRESULT EnsureTypeInfo() {
-        return typeInfo_ ? S_OK : LoadInterfaceTypeInfo(__uuidof(Itf), typeInfo_.put());
-    }
+    HRESULT EnsureTypeInfo() { return typeInfo_ ? S_OK : LoadInterfaceTypeInfo(__uuidof(Itf), typeInfo_.put()); }
 
     TInner inner_;
     IUnknown* outer_;
