@@ -3,6 +3,7 @@
 #include <windows.h>
 #include <objbase.h>
 #include <oleauto.h>
+#include <commctrl.h>
 
 #include <utility>
 
@@ -70,6 +71,11 @@ using TKey = TUnique<HKEY, TNullPolicy<HKEY, RegCloseKey>>;
 using TModule = TUnique<HMODULE, TNullPolicy<HMODULE, FreeLibrary>>;
 using TIcon = TUnique<HICON, TNullPolicy<HICON, DestroyIcon>>;
 using TGdiObject = TUnique<HGDIOBJ, TNullPolicy<HGDIOBJ, DeleteObject>>;
+using TFont = TUnique<HFONT, TNullPolicy<HFONT, DeleteObject>>;
+using TMemoryDC = TUnique<HDC, TNullPolicy<HDC, DeleteDC>>;
+using TMenu = TUnique<HMENU, TNullPolicy<HMENU, DestroyMenu>>;
+using TImageList = TUnique<HIMAGELIST, TNullPolicy<HIMAGELIST, ImageList_Destroy>>;
+using TEnhMetaFile = TUnique<HENHMETAFILE, TNullPolicy<HENHMETAFILE, DeleteEnhMetaFile>>;
 
 // A counted COM reference.
 template <class I>
