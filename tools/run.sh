@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Builds Varnook and runs it under Wine in its own prefix (build/<arch>/runprefix). Until the window
-# program lands this is the inventory listing: every program and screen saver the inventory server sees.
+# Builds Varnook and runs it under Wine in its own prefix (build/<arch>/runprefix), which gets a few sample
+# programs on first use. Until the window program lands this is the inventory listing: every program and
+# screen saver the inventory server sees.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 
@@ -11,4 +12,12 @@ cmake --build "$build" -j "$(nproc)" --target deliverables
 
 mkdir -p "$build/scratch"
 cd "$build/scratch"
-"$root/tools/with-wine.sh" "$build/runprefix" "$WINELOADER" "$build/tools/inventory-dump/inventory-dump.exe" "$@"
+prefix="$build/runprefix"
+if [ ! -f "$prefix/.varnook-samples" ]; then
+    samples="Z:$(echo "$root/tools/demo/sample-programs.reg" | tr / '\\')"
+    "$root/tools/with-wine.sh" "$prefix" "$WINELOADER" reg import "$samples" >/dev/null 2>&1
+    mkdir -p "$prefix/drive_c/Program Files/Northwind Notes"
+    head -c 180000 /dev/zero > "$prefix/drive_c/Program Files/Northwind Notes/notes.exe"
+    touch "$prefix/.varnook-samples"
+fi
+"$root/tools/with-wine.sh" "$prefix" "$WINELOADER" "$build/tools/inventory-dump/inventory-dump.exe" "$@"
