@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
-# Builds Varnook and runs it under Wine in its own prefix (build/<arch>/runprefix), which gets a few sample
-# programs on first use. Until the window program lands this is the inventory listing: every program and
-# screen saver the inventory server sees.
+# Builds Varnook, installs it into its own Wine prefix (build/<arch>/runprefix, which gets a few sample
+# programs on first use) and starts it: on your display when there is one, otherwise under Xvfb, where it
+# waits for the main window, saves a screenshot (build/<arch>/screenshots/run.png) and ends the program.
+#   bash tools/run.sh           the program
+#   bash tools/run.sh --dump    the inventory as a console listing instead
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 
@@ -14,10 +16,41 @@ mkdir -p "$build/scratch"
 cd "$build/scratch"
 prefix="$build/runprefix"
 if [ ! -f "$prefix/.varnook-samples" ]; then
-    samples="Z:$(echo "$root/tools/demo/sample-programs.reg" | tr / '\\')"
+    samples="Z:$(echo "$root/tools/demo/sample-programs.reg" | tr / '\\\\')"
     "$root/tools/with-wine.sh" "$prefix" "$WINELOADER" reg import "$samples" >/dev/null 2>&1
     mkdir -p "$prefix/drive_c/Program Files/Northwind Notes"
     head -c 180000 /dev/zero > "$prefix/drive_c/Program Files/Northwind Notes/notes.exe"
     touch "$prefix/.varnook-samples"
 fi
-"$root/tools/with-wine.sh" "$prefix" "$WINELOADER" "$build/tools/inventory-dump/inventory-dump.exe" "$@"
+
+if [ "${1:-}" = --dump ] || [ "${1:-}" = --bench ]; then
+    exec "$root/tools/with-wine.sh" "$prefix" "$WINELOADER" "$build/tools/inventory-dump/inventory-dump.exe" "$@"
+fi
+
+# Installed as a user would have it: the program, its server and the skin in one folder.
+install="$prefix/drive_c/Program Files/Varnook"
+mkdir -p "$install/Skins"
+cp "$build/gui/shell/Varnook.exe" "$build/gui/shell/Tallivor.dll" "$install/"
+cp "$root"/skins/Default/*.png "$install/Skins/"
+program='C:\Program Files\Varnook\Varnook.exe'
+
+if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then
+    exec "$root/tools/with-wine.sh" "$prefix" "$WINELOADER" "$program"
+fi
+
+shots="$build/screenshots"
+mkdir -p "$shots"
+cat > "$build/scratch/run-headless.sh" <<SCRIPT
+#!/usr/bin/env bash
+"\$WINELOADER" '$program' &
+for i in \$(seq 1 120); do
+    xwininfo -name Varnook 2>/dev/null | grep -q IsViewable && break
+    sleep 0.5
+done
+sleep 2
+import -window root "$shots/run.png"
+"\$WINESERVER" -k
+SCRIPT
+chmod +x "$build/scratch/run-headless.sh"
+xvfb-run -a -s "-screen 0 1024x768x24" "$root/tools/with-wine.sh" "$prefix" "$build/scratch/run-headless.sh"
+echo "No display: Varnook ran under Xvfb; its window is in $shots/run.png"

@@ -1,0 +1,36 @@
+#pragma once
+
+#include "gui/widgets/Controls.h"
+
+namespace varnook {
+
+// The About dialog: the skin's About picture, product title and version, copyright, the program's web page
+// and support address as links, and a copyright-law notice. Created anew for each showing.
+class TAboutForm : public TWindow {
+  public:
+    static constexpr wchar_t kWebPage[] = L"https://varnook.example";
+    static constexpr wchar_t kSupportAddress[] = L"support@varnook.example";
+
+    void Create(HWND owner);
+    void FormShow();
+    void ApplyLanguage();
+    void ApplySkin();
+    void ShowModal();
+    void Close();
+    bool Closed() const { return closed_; }
+
+    TPicture ImgAbout;
+    RECT ImgAboutBounds{10, 11, 135, 289};
+    TLabel lblProductTitle, lblCopyright, lnkWebOnline, lnkSupportEmail, lblWarning;
+    TPushButton btnOK;
+
+  protected:
+    LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+  private:
+    void Paint(HDC dc);
+    HWND owner_ = nullptr;
+    bool closed_ = false;
+};
+
+}  // namespace varnook

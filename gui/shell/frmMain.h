@@ -1,0 +1,166 @@
+#pragma once
+
+#include "gui/programs/TallivorLib_TLB.h"
+#include "gui/widgets/Action.h"
+#include "gui/widgets/ArButton.h"
+#include "gui/widgets/Controls.h"
+#include "gui/widgets/ListView.h"
+#include "gui/widgets/PopupMenu.h"
+#include "gui/widgets/SizePanel.h"
+
+#include <memory>
+#include <vector>
+
+namespace varnook {
+
+// The main window: a borderless, layered window whose outline comes from the skin's background picture.
+// Four image buttons open the menus; two pages (program list, startup items) share the page area, each with
+// a side panel that folds away. The handlers of each subsystem live in its own folder.
+class TMainForm : public TWindow {
+  public:
+    TMainForm();
+    ~TMainForm() override;
+
+    // Creates the window hidden and runs FormCreate.
+    void Create();
+    void FormCreate();
+
+    // Frame (menus, dragging, side panels, Help, About).
+    void btnFileClick(TArButton& button);
+    void imgBackGroundMouseDown();
+    void SizePanelPLHotSpotClick();
+    void SizePanelSIHotSpotClick();
+    void ActionHelpContentExecute();
+    void ActionOnlineResExecute();
+    void ActionContactExecute();
+    void ActionAboutExecute();
+    void ActionExitExecute();
+    void ActionMinExecute();
+
+    // Texts and skin.
+    void BuildLanguageMenu();
+    void LanguageItemClick(size_t item);
+    void ApplyLanguage();
+    void ApplySkin();
+    void PlaceStatusLabels();
+
+    // Program list page.
+    void LoadProgramList();
+    void ActionRefreshExecute();
+    void ActionTabProgramListExecute();
+    void ActionHideSysPatchExecute();
+    void ActionHideScrExecute();
+    void ActionGridExecute();
+    void ActionInfoTipsExecute();
+    void ActionViewIconExecute();
+    void ActionViewListExecute();
+    void ActionViewReportExecute();
+    void ActionSearchExecute();
+    void ActionShowDetailsExecute();
+    void ActionUninstallExecute();
+    void ActionDeleteScrExecute();
+    void ActionCommentExecute();
+
+    // Startup items page.
+    void RefreshStartupList();
+    void ActionTabStartupItemsExecute();
+    void ActionApplyExecute();
+    void ActionSelectAllExecute();
+    void ActionDeleteExecute();
+    void ActionAddItemExecute();
+
+    // Export, report and tools.
+    void ActionAddNewExecute();
+    void ActionExportRegExecute();
+    void ActionReloadRegExecute();
+    void ActionCreateBackupExecute();
+    void ActionExporetListExecute();
+    void ActionRegeditExecute();
+    void ActionWinUpdateExecute();
+    void ActionWinServicesExecute();
+    void ActionWinComponentsExecute();
+
+    // Runs the shortcut keys and the default button; true when the message was taken.
+    bool PreTranslateMessage(const MSG& message);
+
+    // Controls, named as the handlers and the skin and language tables know them.
+    TPicture imgBackGround;
+    TPicture ImgTitle;
+    TEdit txtHide;
+    TArButton btnFile, btnView, btnTools, btnHelp;
+    TArButton btnClose, btnHelpContent, btnMin;
+    TArButton btnProgramList, btnStartupItemList;
+    TPanel PageControl;
+    TPanel tsProgramList, tsStartupItems;
+    TListView lsvProgramList, lsvStartupList;
+    TSizePanel SizePanelPL, SizePanelSI;
+    TPanel imgPanelP, imgPanelS;
+    TArButton btnUninstall, btnShowDetails, btnRefresh, btnSearch;
+    TGroupPanel grbSearch;
+    TLabel lblSearchTitle;
+    TEdit txtSearchInfo;
+    TSkinCheckBox ckbHidePatch, ckbHideScr;
+    TGroupPanel grbItemInfo;
+    TLabel lblPublisher, lblPublisherValue, lblVersion, lblVersionValue, lblDes, lblDescription;
+    TArButton btnSelectAll, btnDelete, btnApply;
+    TPanel StatusPanel;
+    TLabel lblPrograms, lblProgramCounts, lblRegName, lblRegistryName, lblProgramURL;
+
+    // Commands shared by buttons, menu entries and shortcuts.
+    TAction ActionAddNew, ActionExportReg, ActionReloadReg, ActionCreateBackup, ActionExporetList, ActionExit;
+    TAction ActionGrid, ActionInfoTips, ActionViewIcon, ActionViewList, ActionViewReport, ActionRefresh;
+    TAction ActionComment, ActionRegedit, ActionWinUpdate, ActionWinServices, ActionWinComponents;
+    TAction ActionHelpContent, ActionOnlineRes, ActionContact, ActionAbout;
+    TAction ActionUninstall, ActionShowDetails, ActionSearch, ActionHideSysPatch, ActionHideScr, ActionDeleteScr;
+    TAction ActionTabProgramList, ActionTabStartupItems, ActionApply, ActionSelectAll, ActionDelete, ActionAddItem;
+    TAction ActionMin;
+
+    platform::TImageList ImageList;
+    TPopupMenu pmFile, pmView, pmTools, pmHelp, pmPLRightClick, pmSLRightClick;
+    TPopupMenu mItemLanguages, mItemView;
+    // Positions of the menu entries, by their names.
+    struct TMenuItems {
+        // pmFile
+        size_t mItemAddProgram, mItemExportRegInfo, mItemReloadReg, mItemBackup, mItemExportList, mItemExit;
+        // pmView
+        size_t mItemGrid, mItemInfoTips, mItemViewIcon, mItemViewList, mItemViewReport, mItemRefresh, mItemLanguages;
+        // pmTools
+        size_t mItemComment, mItemRegedit, mItemUpdates, mItemServices, mItemComponents;
+        // pmHelp
+        size_t mItemHelpContent, mItemOnlineRes, mItemContact, mItemAbout;
+        // pmPLRightClick and its View sub-menu
+        size_t mItemUninstall, mItemAddComments, mItemEditEntryReg, mItemExportReg, mItemShowDetails, mItemView;
+        size_t mItemIcon, mItemList, mItemReport;
+        // pmSLRightClick
+        size_t mItemAddEntry, mItemDeleteEntry, mItemRefreshSI;
+    } MenuItems{};
+
+    // The inventory server's ProgramList object, made on first use and kept for the whole run.
+    TProgramList ProgramList;
+
+    // Command ids of the Languages menu's entries start here.
+    static constexpr UINT kFirstLanguageId = 5000;
+
+    // The program ends with its main window; a test's window does not end the test.
+    bool QuitOnDestroy = false;
+
+    int ActivePage() const { return activePage_; }
+    void SetActivePage(int page);
+
+  protected:
+    LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+  private:
+    void CreateControls();
+    void CreateActions();
+    void CreateMenus();
+    void CreateColumns();
+    void SetButtonFonts();
+    TAction* ActionById(UINT id);
+    void Paint(HDC dc);
+
+    std::vector<TAction*> actions_;
+    int activePage_ = 0;
+};
+
+}  // namespace varnook

@@ -1,0 +1,17 @@
+#pragma once
+
+#include <windows.h>
+
+namespace varnook {
+
+// Runs a modal loop for `dialog` until `closed` turns true: the owner is disabled meanwhile and activated
+// again afterwards, as a modal dialog does.
+void RunModal(HWND dialog, HWND owner, const bool& closed);
+
+// Centres a top-level window on the screen's work area.
+void CentreOnScreen(HWND window);
+
+// The window's outer size for a wanted client size with its current styles.
+SIZE OuterSizeFor(HWND window, int clientWidth, int clientHeight);
+
+}  // namespace varnook
