@@ -17,7 +17,7 @@ inline constexpr wchar_t kUsageCachePath[] =
 // One open key with a value buffer as large as the key's largest value data, so that no query of a value
 // fails for lack of room. Readers share it instead of opening the key once each.
 class TEntryReader {
-  public:
+public:
     // Opens `root`\`path` with full access and asks it for its value count and largest value size.
     TEntryReader(HKEY root, const std::wstring& path);
 
@@ -31,7 +31,7 @@ class TEntryReader {
     // The value taken as text up to its first zero character, whatever its type; nothing when it is missing.
     std::optional<std::wstring> Text(const wchar_t* name);
 
-  private:
+private:
     platform::TKey key_;
     platform::TKeyInfo info_;
     std::vector<BYTE> buffer_;

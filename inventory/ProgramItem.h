@@ -14,7 +14,7 @@ class TIconCache;
 // One uninstall entry of HKEY_LOCAL_MACHINE: its names, the details FillDetails derives from the entry, the
 // usage cache, the program file's version resource and the file system, and its raw registry values.
 class CProgramItem final : public TDualObject<IProgramItem, CProgramItem> {
-  public:
+public:
     explicit CProgramItem(IUnknown* outer);
 
     // Derives every detail field of the entry `registryName`, whose key the caller has open, with the readers
@@ -84,7 +84,7 @@ class CProgramItem final : public TDualObject<IProgramItem, CProgramItem> {
         TOptionalText productVersion;
     } VersionStrings;
 
-  private:
+private:
     void ReadUsageCache(const std::wstring& registryName);
     void ReadInstallDir(TEntryReader& entry);
     void ReadIconIndex(TEntryReader& entry, TIconCache& icons);

@@ -10,7 +10,7 @@ namespace tallivor {
 // The uninstall entries of HKEY_LOCAL_MACHINE as CProgramItem objects, and the screen savers of the
 // system folder as plain records. Both lists are rebuilt as a whole by their Update method.
 class CProgramList final : public TDualObject<IProgramList, CProgramList> {
-  public:
+public:
     explicit CProgramList(IUnknown* outer);
 
     // IProgramList
@@ -37,7 +37,7 @@ class CProgramList final : public TDualObject<IProgramList, CProgramList> {
         ULONG size = 0;
     };
 
-  private:
+private:
     std::vector<platform::TComPtr<CProgramItem>> items_;
     std::vector<TScrRecord> scrItems_;
 };

@@ -9,28 +9,28 @@ namespace platform {
 
 // An error raised inside the GUI: the handler boundary catches it and shows Message() in a box.
 class EError : public std::exception {
-  public:
+public:
     explicit EError(std::wstring message);
 
     const std::wstring& Message() const noexcept { return message_; }
     // The message as UTF-8, for code that only knows std::exception.
     const char* what() const noexcept override { return utf8_.c_str(); }
 
-  private:
+private:
     std::wstring message_;
     std::string utf8_;
 };
 
 // An error with the system code behind it: a failed HRESULT, or a Win32 error code as an HRESULT.
 class EOleError : public EError {
-  public:
+public:
     // The message is the system's text for `code`.
     explicit EOleError(HRESULT code);
     EOleError(HRESULT code, std::wstring message);
 
     HRESULT Code() const noexcept { return code_; }
 
-  private:
+private:
     HRESULT code_;
 };
 

@@ -12,7 +12,7 @@ namespace platform {
 // Owns one handle of a kind; the Close policy says how it is released and which value means "none".
 template <class T, class Close>
 class TUnique {
-  public:
+public:
     TUnique() = default;
     explicit TUnique(T value) : value_(value) {}
     TUnique(const TUnique&) = delete;
@@ -45,7 +45,7 @@ class TUnique {
         return &value_;
     }
 
-  private:
+private:
     T value_ = Close::none();
 };
 
@@ -80,7 +80,7 @@ using TEnhMetaFile = TUnique<HENHMETAFILE, TNullPolicy<HENHMETAFILE, DeleteEnhMe
 // A counted COM reference.
 template <class I>
 class TComPtr {
-  public:
+public:
     TComPtr() = default;
     TComPtr(std::nullptr_t) {}
     // Takes a new reference on p.
@@ -123,13 +123,13 @@ class TComPtr {
         return p_ ? p_->QueryInterface(__uuidof(J), out.put_void()) : E_POINTER;
     }
 
-  private:
+private:
     I* p_ = nullptr;
 };
 
 // Owns a BSTR.
 class TBstr {
-  public:
+public:
     TBstr() = default;
     explicit TBstr(const wchar_t* text) : s_(text ? SysAllocString(text) : nullptr) {}
     TBstr(const TBstr&) = delete;
@@ -155,7 +155,7 @@ class TBstr {
     }
     BSTR detach() { return std::exchange(s_, nullptr); }
 
-  private:
+private:
     BSTR s_ = nullptr;
 };
 

@@ -17,7 +17,7 @@ void RegisterComServer(const wchar_t* fileName);
 // the same names; a negative HRESULT raises platform::EOleError, and S_FALSE is success that leaves the
 // result as it was before the call: 0, an empty text or a null item.
 class TProgramList {
-  public:
+public:
     TProgramList() = default;
     TProgramList(const TProgramList&) = delete;
     TProgramList& operator=(const TProgramList&) = delete;
@@ -40,7 +40,7 @@ class TProgramList {
     void UpdateProgramList();
     void UpdateScrList();
 
-  private:
+private:
     using TTextGetter = HRESULT (STDMETHODCALLTYPE IProgramList::*)(ULONG, BSTR*);
     using TNumberGetter = HRESULT (STDMETHODCALLTYPE IProgramList::*)(ULONG, ULONG*);
     std::wstring Text(TTextGetter getter, ULONG index);

@@ -12,9 +12,7 @@ namespace {
 constexpr DWORD kValueBuffer = 2048;
 
 // The value of the key, or `sentinel` when it is missing.
-std::wstring ReadRaw(const std::wstring& file,
-                     const std::wstring& section,
-                     const std::wstring& key,
+std::wstring ReadRaw(const std::wstring& file, const std::wstring& section, const std::wstring& key,
                      const wchar_t* sentinel) {
     wchar_t buffer[kValueBuffer];
     const DWORD length =
@@ -24,9 +22,7 @@ std::wstring ReadRaw(const std::wstring& file,
 
 }  // namespace
 
-std::wstring ReadProfileText(const std::wstring& file,
-                             const std::wstring& section,
-                             const std::wstring& key,
+std::wstring ReadProfileText(const std::wstring& file, const std::wstring& section, const std::wstring& key,
                              const std::wstring& fallback) {
     // The system strips trailing blanks from a default it hands back, so a missing key is told apart with
     // two sentinels (no value can equal both) and the caller's fallback is returned untouched.
@@ -44,9 +40,7 @@ bool ReadProfileBool(const std::wstring& file, const std::wstring& section, cons
     return number ? *number != 0 : fallback;
 }
 
-void WriteProfileText(const std::wstring& file,
-                      const std::wstring& section,
-                      const std::wstring& key,
+void WriteProfileText(const std::wstring& file, const std::wstring& section, const std::wstring& key,
                       const std::wstring& value) {
     if (!WritePrivateProfileStringW(section.c_str(), key.c_str(), value.c_str(), file.c_str()))
         throw platform::EError(L"Unable to write to " + file);

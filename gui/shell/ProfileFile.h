@@ -9,17 +9,13 @@ namespace varnook {
 // characters. Every path is a full path: with a bare name the system would look in the Windows folder.
 
 // The value of `key`, or `fallback` exactly as given (blanks kept) when the file, section or key is missing.
-std::wstring ReadProfileText(const std::wstring& file,
-                             const std::wstring& section,
-                             const std::wstring& key,
+std::wstring ReadProfileText(const std::wstring& file, const std::wstring& section, const std::wstring& key,
                              const std::wstring& fallback);
 // A boolean stored as an integer: anything but 0 is on; missing or not a number gives `fallback`.
 bool ReadProfileBool(const std::wstring& file, const std::wstring& section, const std::wstring& key, bool fallback);
 
 // Creates file, section and key as needed; raises platform::EError "Unable to write to <file>" on failure.
-void WriteProfileText(const std::wstring& file,
-                      const std::wstring& section,
-                      const std::wstring& key,
+void WriteProfileText(const std::wstring& file, const std::wstring& section, const std::wstring& key,
                       const std::wstring& value);
 
 bool FileExists(const std::wstring& path);

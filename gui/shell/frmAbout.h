@@ -7,7 +7,7 @@ namespace varnook {
 // The About dialog: the skin's About picture, product title and version, copyright, the program's web page
 // and support address as links, and a copyright-law notice. Created anew for each showing.
 class TAboutForm : public TWindow {
-  public:
+public:
     static constexpr wchar_t kWebPage[] = L"https://varnook.example";
     static constexpr wchar_t kSupportAddress[] = L"support@varnook.example";
 
@@ -24,10 +24,10 @@ class TAboutForm : public TWindow {
     TLabel lblProductTitle, lblCopyright, lnkWebOnline, lnkSupportEmail, lblWarning;
     TPushButton btnOK;
 
-  protected:
+protected:
     LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
-  private:
+private:
     void Paint(HDC dc);
     HWND owner_ = nullptr;
     bool closed_ = false;

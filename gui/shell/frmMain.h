@@ -17,7 +17,7 @@ namespace varnook {
 // Four image buttons open the menus; two pages (program list, startup items) share the page area, each with
 // a side panel that folds away. The handlers of each subsystem live in its own folder.
 class TMainForm : public TWindow {
-  public:
+public:
     TMainForm();
     ~TMainForm() override;
 
@@ -147,10 +147,10 @@ class TMainForm : public TWindow {
     int ActivePage() const { return activePage_; }
     void SetActivePage(int page);
 
-  protected:
+protected:
     LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
-  private:
+private:
     void CreateControls();
     void CreateActions();
     void CreateMenus();

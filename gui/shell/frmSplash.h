@@ -7,7 +7,7 @@ namespace varnook {
 // The window shown for 1.5 seconds before the main window: the skin's splash picture and a two-line notice.
 // Nothing but its timer closes it.
 class TSplashForm : public TWindow {
-  public:
+public:
     static constexpr UINT kShowMilliseconds = 1500;
 
     void Create();
@@ -18,10 +18,10 @@ class TSplashForm : public TWindow {
     TPicture imgBackground;
     TLabel lblCopyright;
 
-  protected:
+protected:
     LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
-  private:
+private:
     void tmrShowTimer();
     bool closed_ = false;
 };

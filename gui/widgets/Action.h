@@ -12,7 +12,7 @@ class TArButton;
 // One command that buttons, menu entries and shortcuts share: its handler, enabled and checked states and
 // the index of its icon in the window's image list (-1: none).
 class TAction {
-  public:
+public:
     TAction(UINT id, int imageIndex = -1) : id_(id), imageIndex_(imageIndex) {}
 
     UINT Id() const { return id_; }
@@ -29,7 +29,7 @@ class TAction {
 
     std::function<void()> OnExecute;
 
-  private:
+private:
     UINT id_;
     int imageIndex_;
     bool enabled_ = true;

@@ -19,7 +19,7 @@ struct TButtonFont {
 // state, a one-line caption centred or at an offset, and no background of its own, so the parent shows
 // through. A left press or Space/Enter on the focused button presses it; the release over it clicks it.
 class TArButton : public TWindow {
-  public:
+public:
     enum class TState { Normal, MouseHover, MouseDown, Disabled };
 
     void Create(HWND parent, const RECT& bounds, const std::wstring& caption = {});
@@ -48,10 +48,10 @@ class TArButton : public TWindow {
 
     std::function<void()> OnClick;
 
-  protected:
+protected:
     LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
-  private:
+private:
     void Paint(HDC dc);
     HFONT FontFor(TState state);
 

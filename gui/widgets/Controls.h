@@ -10,7 +10,7 @@ namespace varnook {
 // A plain container: paints a picture (when it has one) over a solid colour, shows the parent through when
 // it has neither, and hands its controls' notifications to their wrappers.
 class TPanel : public TWindow {
-  public:
+public:
     void Create(HWND parent, const RECT& bounds, bool visible = true);
     void SetColour(COLORREF colour);
 
@@ -18,11 +18,11 @@ class TPanel : public TWindow {
     // Mouse presses on the panel itself (not on its controls).
     std::function<void(UINT message)> OnMouseDown;
 
-  protected:
+protected:
     LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam) override;
     virtual void PaintBackground(HDC dc);
 
-  private:
+private:
     bool hasColour_ = false;
     COLORREF colour_ = 0;
 };
@@ -30,7 +30,7 @@ class TPanel : public TWindow {
 // A label drawn by the program over whatever lies beneath: one line or word-wrapped, in its own font and
 // colour. A link label underlines its text, shows a hand, changes colour under the mouse and calls OnClick.
 class TLabel : public TWindow {
-  public:
+public:
     void Create(HWND parent, const RECT& bounds, const std::wstring& text = {});
     void SetFont(const std::wstring& face, int points, bool bold = false);
     void SetColour(COLORREF colour);
@@ -42,10 +42,10 @@ class TLabel : public TWindow {
 
     std::function<void()> OnClick;
 
-  protected:
+protected:
     LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
-  private:
+private:
     void Paint(HDC dc);
     void FitToText();
 
@@ -61,14 +61,14 @@ class TLabel : public TWindow {
 
 // System controls with the few typed helpers the forms need.
 class TEdit : public TControl {
-  public:
+public:
     void Create(HWND parent, const RECT& bounds, DWORD extraStyle = 0);
     std::function<void()> OnChange;
     void Command(WORD code) override;
 };
 
 class TCheckBox : public TControl {
-  public:
+public:
     void Create(HWND parent, const RECT& bounds);
     bool Checked() const;
     void SetChecked(bool checked);
@@ -77,12 +77,12 @@ class TCheckBox : public TControl {
 };
 
 class TGroupBox : public TControl {
-  public:
+public:
     void Create(HWND parent, const RECT& bounds);
 };
 
 class TPushButton : public TControl {
-  public:
+public:
     void Create(HWND parent, const RECT& bounds, bool isDefault);
     std::function<void()> OnClick;
     void Command(WORD code) override;
@@ -91,22 +91,22 @@ class TPushButton : public TControl {
 // A group box drawn by the program (an etched frame with its caption over the parent's picture), which,
 // unlike the system's, passes its controls' notifications on to their wrappers.
 class TGroupPanel : public TPanel {
-  public:
+public:
     void Create(HWND parent, const RECT& bounds);
     void SetCaptionColour(COLORREF colour);
 
-  protected:
+protected:
     void PaintBackground(HDC dc) override;
     LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
-  private:
+private:
     platform::TFont font_;
     COLORREF captionColour_ = RGB(0, 0, 0);
 };
 
 // A check box drawn by the program in its own colours, so that it reads on a skin picture.
 class TSkinCheckBox : public TWindow {
-  public:
+public:
     void Create(HWND parent, const RECT& bounds);
     bool Checked() const { return checked_; }
     void SetChecked(bool checked);
@@ -114,10 +114,10 @@ class TSkinCheckBox : public TWindow {
     // Called after a click or the space key has toggled the box.
     std::function<void()> OnClick;
 
-  protected:
+protected:
     LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
-  private:
+private:
     void Paint(HDC dc);
     platform::TFont font_;
     bool checked_ = false;

@@ -8,7 +8,7 @@ namespace varnook {
 
 // A report-style list view: no border, whole-row selection, selection kept when it loses the focus.
 class TListView : public TControl {
-  public:
+public:
     void Create(HWND parent, const RECT& bounds, bool singleSelection, bool checkBoxes = false);
     void AddColumn(const std::wstring& caption, int width);
     void SetColumnCaption(int column, const std::wstring& caption);

@@ -8,7 +8,7 @@ namespace varnook {
 
 // Paints into a memory bitmap and copies it to the target when it goes, so a control is never seen half drawn.
 class TBufferedPaint {
-  public:
+public:
     TBufferedPaint(HDC target, const RECT& area);
     TBufferedPaint(const TBufferedPaint&) = delete;
     TBufferedPaint& operator=(const TBufferedPaint&) = delete;
@@ -16,7 +16,7 @@ class TBufferedPaint {
 
     HDC Dc() const { return dc_.get(); }
 
-  private:
+private:
     HDC target_;
     RECT area_;
     platform::TMemoryDC dc_;

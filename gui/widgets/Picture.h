@@ -11,7 +11,7 @@ namespace varnook {
 // A picture of the skin, kept as a 32-bit bitmap with premultiplied alpha so that it is drawn with its
 // transparency over whatever lies beneath.
 class TPicture {
-  public:
+public:
     // Loads a picture by its extension: PNG through the program's own reader; BMP, ICO, WMF and EMF through
     // Windows. Any other extension, or a damaged file, raises platform::EError; the picture is then unchanged.
     void LoadFromFile(const std::wstring& path);
@@ -27,7 +27,7 @@ class TPicture {
     // The pixel at (x, y) as 0xAARRGGBB (premultiplied), for checks of what was loaded.
     uint32_t Pixel(int x, int y) const;
 
-  private:
+private:
     platform::TGdiObject bitmap_;
     uint32_t* bits_ = nullptr;
     int width_ = 0;

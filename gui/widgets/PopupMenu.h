@@ -13,7 +13,7 @@ namespace varnook {
 // background and sky-blue separators; the dark style selects in dark blue, the light one in a pale accent.
 // The owner window passes WM_MEASUREITEM, WM_DRAWITEM and WM_INITMENUPOPUP to the static handlers below.
 class TPopupMenu {
-  public:
+public:
     enum class TStyle { Light, Dark };
 
     TPopupMenu(TStyle style, HIMAGELIST images);
@@ -46,7 +46,7 @@ class TPopupMenu {
     // Sets the enabled and checked states of the entries of `menu` from their actions.
     static void UpdateStates(HMENU menu);
 
-  private:
+private:
     struct TEntry {
         TPopupMenu* owner;
         UINT id = 0;

@@ -2,26 +2,131 @@
 
 #include "gui/shell/globals.h"
 
+#include "platform/Handles.h"
+
+#include <commdlg.h>
 #include <shellapi.h>
 
 namespace varnook {
 
 namespace {
 
+// "Text|*.ext|All|*.*" in the dialogs' form: parts separated and ended by zero characters.
+std::wstring DialogFilter(const std::wstring& filter) {
+    std::wstring result = filter;
+    for (wchar_t& c : result) {
+        if (c == L'|')
+            c = L'\0';
+    }
+    return result + L'\0' + L'\0';
+}
+
+std::wstring FileDialog(bool save, HWND owner, const std::wstring& filter, const std::wstring& folder,
+                        const std::wstring& fileName, const std::wstring& defaultExtension) {
+    std::wstring buffer = fileName;
+    buffer.resize(32768, L'\0');
+    const std::wstring filters = DialogFilter(filter);
+    OPENFILENAMEW dialog{};
+    dialog.lStructSize = sizeof dialog;
+    dialog.hwndOwner = owner;
+    dialog.lpstrFilter = filters.c_str();
+    dialog.lpstrFile = buffer.data();
+    dialog.nMaxFile = static_cast<DWORD>(buffer.size());
+    dialog.lpstrInitialDir = folder.empty() ? nullptr : folder.c_str();
+    dialog.lpstrDefExt = defaultExtension.empty() ? nullptr : defaultExtension.c_str();
+    dialog.Flags = OFN_EXPLORER | OFN_HIDEREADONLY | OFN_NOCHANGEDIR |
+                   (save ? OFN_OVERWRITEPROMPT : OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST);
+    if (!(save ? GetSaveFileNameW(&dialog) : GetOpenFileNameW(&dialog)))
+        return {};
+    return buffer.c_str();
+}
+
+// Lays lines out on printer pages: long lines wrap at the page width, a full page starts a new one.
+bool PrintOnPrinter(HDC printer, const std::wstring& jobTitle, const std::vector<std::wstring>& lines) {
+    DOCINFOW document{};
+    document.cbSize = sizeof document;
+    document.lpszDocName = jobTitle.c_str();
+    if (StartDocW(printer, &document) <= 0)
+        return false;
+    const int dpiY = GetDeviceCaps(printer, LOGPIXELSY);
+    const int dpiX = GetDeviceCaps(printer, LOGPIXELSX);
+    const RECT page{dpiX / 2, dpiY / 2, GetDeviceCaps(printer, HORZRES) - dpiX / 2,
+                    GetDeviceCaps(printer, VERTRES) - dpiY / 2};
+    platform::TFont font(CreateFontW(-MulDiv(10, dpiY, 72), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
+                                     OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, FIXED_PITCH | FF_MODERN,
+                                     L"Courier New"));
+    bool ok = StartPage(printer) > 0;
+    HGDIOBJ old = SelectObject(printer, font.get());
+    int y = page.top;
+    for (const std::wstring& line : lines) {
+        RECT measure{page.left, 0, page.right, 0};
+        const std::wstring text = line.empty() ? L" " : line;
+        DrawTextW(printer, text.c_str(), static_cast<int>(text.size()), &measure,
+                  DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX | DT_EXPANDTABS);
+        const int height = measure.bottom - measure.top;
+        if (y + height > page.bottom && y > page.top) {
+            SelectObject(printer, old);
+            ok = ok && EndPage(printer) > 0 && StartPage(printer) > 0;
+            old = SelectObject(printer, font.get());
+            y = page.top;
+        }
+        RECT target{page.left, y, page.right, y + height};
+        DrawTextW(printer, text.c_str(), static_cast<int>(text.size()), &target,
+                  DT_WORDBREAK | DT_NOPREFIX | DT_EXPANDTABS);
+        y += height;
+    }
+    SelectObject(printer, old);
+    ok = ok && EndPage(printer) > 0;
+    return EndDoc(printer) > 0 && ok;
+}
+
 class TSystemPrompt final : public TPrompt {
-  public:
+public:
     int MessageBox(HWND owner, const std::wstring& text, UINT flags) override {
         return ::MessageBoxW(owner, text.c_str(), kApplicationTitle, flags);
     }
 
-    void ShellOpen(HWND owner,
-                   const std::wstring& verb,
-                   const std::wstring& file,
-                   const std::wstring& parameters,
-                   const std::wstring& folder,
-                   int show) override {
+    void ShellOpen(HWND owner, const std::wstring& verb, const std::wstring& file, const std::wstring& parameters,
+                   const std::wstring& folder, int show) override {
         ShellExecuteW(owner, verb.c_str(), file.c_str(), parameters.empty() ? nullptr : parameters.c_str(),
                       folder.empty() ? nullptr : folder.c_str(), show);
+    }
+
+    std::wstring OpenFileDialog(HWND owner, const std::wstring& filter, const std::wstring& folder) override {
+        return FileDialog(false, owner, filter, folder, {}, {});
+    }
+
+    std::wstring SaveFileDialog(HWND owner, const std::wstring& filter, const std::wstring& folder,
+                                const std::wstring& fileName, const std::wstring& defaultExtension) override {
+        return FileDialog(true, owner, filter, folder, fileName, defaultExtension);
+    }
+
+    void RunDialog(HWND owner, const std::wstring& title) override {
+        // The Run dialog is exported by ordinal only.
+        using TRunFileDlg = void(WINAPI*)(HWND, HICON, LPCWSTR, LPCWSTR, LPCWSTR, UINT);
+        const HMODULE shell = GetModuleHandleW(L"shell32.dll");
+        const auto run =
+            shell ? reinterpret_cast<TRunFileDlg>(reinterpret_cast<void*>(GetProcAddress(shell, MAKEINTRESOURCEA(61))))
+                  : nullptr;
+        if (run)
+            run(owner, nullptr, nullptr, title.c_str(), nullptr, 2);
+    }
+
+    bool PrintLines(HWND owner, const std::wstring& jobTitle, const std::vector<std::wstring>& lines) override {
+        PRINTDLGW dialog{};
+        dialog.lStructSize = sizeof dialog;
+        dialog.hwndOwner = owner;
+        dialog.Flags = PD_RETURNDC | PD_NOPAGENUMS | PD_NOSELECTION;
+        if (!PrintDlgW(&dialog)) {
+            // Cancelling is no failure; a dialog that could not come up is.
+            return CommDlgExtendedError() == 0;
+        }
+        const platform::TMemoryDC printer(dialog.hDC);
+        if (dialog.hDevMode)
+            GlobalFree(dialog.hDevMode);
+        if (dialog.hDevNames)
+            GlobalFree(dialog.hDevNames);
+        return PrintOnPrinter(printer.get(), jobTitle, lines);
     }
 };
 

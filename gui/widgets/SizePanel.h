@@ -8,7 +8,7 @@ namespace varnook {
 // hot spot (6 per cent of its length, in the middle) folds the panel down to the bar or opens it again; the
 // panel's controls live in Content(), right of the bar.
 class TSizePanel : public TWindow {
-  public:
+public:
     static constexpr int kBarWidth = 8;
 
     void Create(HWND parent, const RECT& bounds);
@@ -22,10 +22,10 @@ class TSizePanel : public TWindow {
 
     std::function<void()> OnHotSpotClick;
 
-  protected:
+protected:
     LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
-  private:
+private:
     void Layout();
     void Paint(HDC dc);
 

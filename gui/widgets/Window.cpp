@@ -47,13 +47,8 @@ TWindow::~TWindow() {
     }
 }
 
-void TWindow::CreateWindowOfClass(const wchar_t* className,
-                                  UINT classStyle,
-                                  DWORD exStyle,
-                                  DWORD style,
-                                  HWND parent,
-                                  const RECT& bounds,
-                                  const std::wstring& text) {
+void TWindow::CreateWindowOfClass(const wchar_t* className, UINT classStyle, DWORD exStyle, DWORD style, HWND parent,
+                                  const RECT& bounds, const std::wstring& text) {
     RegisterClassOnce(className, classStyle, StaticProc);
     if (style & WS_CHILD)
         style |= WS_CLIPSIBLINGS;
@@ -136,11 +131,7 @@ TControl::~TControl() {
     }
 }
 
-void TControl::Create(const wchar_t* className,
-                      DWORD exStyle,
-                      DWORD style,
-                      HWND parent,
-                      const RECT& bounds,
+void TControl::Create(const wchar_t* className, DWORD exStyle, DWORD style, HWND parent, const RECT& bounds,
                       const std::wstring& text) {
     // Controls may overlap (an edit box hides under a button): none paints over a sibling above it.
     hwnd_ = CreateWindowExW(exStyle, className, text.c_str(), style | WS_CLIPSIBLINGS, bounds.left, bounds.top,

@@ -11,7 +11,7 @@ namespace varnook {
 // stored at WM_NCCREATE and forwards to the virtual WndProc. Exceptions never leave a window procedure: the
 // application's error handler shows them.
 class TWindow {
-  public:
+public:
     TWindow() = default;
     TWindow(const TWindow&) = delete;
     TWindow& operator=(const TWindow&) = delete;
@@ -30,19 +30,14 @@ class TWindow {
     // The window a handle belongs to, or null when it is not one of ours.
     static TWindow* FromHandle(HWND hwnd);
 
-  protected:
+protected:
     // Creates the window with class `className` (registered on first use with `classStyle`).
-    void CreateWindowOfClass(const wchar_t* className,
-                             UINT classStyle,
-                             DWORD exStyle,
-                             DWORD style,
-                             HWND parent,
-                             const RECT& bounds,
-                             const std::wstring& text = {});
+    void CreateWindowOfClass(const wchar_t* className, UINT classStyle, DWORD exStyle, DWORD style, HWND parent,
+                             const RECT& bounds, const std::wstring& text = {});
     virtual LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT DefaultProc(UINT message, WPARAM wParam, LPARAM lParam);
 
-  private:
+private:
     static LRESULT CALLBACK StaticProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 
     HWND hwnd_ = nullptr;
@@ -51,17 +46,13 @@ class TWindow {
 // Wraps a system control (edit, list view, button, static ...) created by class name; the parent hands
 // WM_COMMAND and WM_NOTIFY of the control to its wrapper through Command/Notify.
 class TControl {
-  public:
+public:
     TControl() = default;
     TControl(const TControl&) = delete;
     TControl& operator=(const TControl&) = delete;
     virtual ~TControl();
 
-    void Create(const wchar_t* className,
-                DWORD exStyle,
-                DWORD style,
-                HWND parent,
-                const RECT& bounds,
+    void Create(const wchar_t* className, DWORD exStyle, DWORD style, HWND parent, const RECT& bounds,
                 const std::wstring& text = {});
     HWND Handle() const { return hwnd_; }
 
@@ -82,7 +73,7 @@ class TControl {
     virtual void Command(WORD) {}
     virtual LRESULT Notify(NMHDR*) { return 0; }
 
-  private:
+private:
     HWND hwnd_ = nullptr;
 };
 

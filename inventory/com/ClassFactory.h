@@ -11,7 +11,7 @@ using TCreateFunction = HRESULT (*)(IUnknown* outer, REFIID iid, void** result);
 // The class object of one creatable class. The module owns it for as long as the DLL is loaded, so client
 // references do not decide its life.
 class CClassFactory final : public IClassFactory {
-  public:
+public:
     explicit CClassFactory(TCreateFunction create) : create_(create) {}
 
     STDMETHODIMP QueryInterface(REFIID iid, void** result) override;
@@ -21,7 +21,7 @@ class CClassFactory final : public IClassFactory {
     STDMETHODIMP CreateInstance(IUnknown* outer, REFIID iid, void** result) override;
     STDMETHODIMP LockServer(BOOL lock) override;
 
-  private:
+private:
     TCreateFunction create_;
 };
 

@@ -33,7 +33,7 @@ HRESULT LoadInterfaceTypeInfo(REFIID iid, ITypeInfo** info);
 // from the registered type library. Reference counts are plain: objects live in one apartment.
 template <class Itf, class Derived>
 class TDualObject : public Itf {
-  public:
+public:
     // Creates a Derived, standalone or aggregated into `outer`, and queries it for `iid`.
     static HRESULT CreateInstance(IUnknown* outer, REFIID iid, void** result) {
         if (!result)
@@ -84,13 +84,7 @@ class TDualObject : public Itf {
         return FAILED(hr) ? hr : DispGetIDsOfNames(typeInfo_.get(), names, count, ids);
     }
 
-    STDMETHODIMP Invoke(DISPID id,
-                        REFIID,
-                        LCID,
-                        WORD flags,
-                        DISPPARAMS* params,
-                        VARIANT* result,
-                        EXCEPINFO* exception,
+    STDMETHODIMP Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS* params, VARIANT* result, EXCEPINFO* exception,
                         UINT* argError) override {
         const HRESULT hr = EnsureTypeInfo();
         if (FAILED(hr))
@@ -98,11 +92,11 @@ class TDualObject : public Itf {
         return DispInvoke(static_cast<Itf*>(this), typeInfo_.get(), id, flags, params, result, exception, argError);
     }
 
-  protected:
+protected:
     explicit TDualObject(IUnknown* outer) : inner_(this), outer_(outer ? outer : &inner_) { LockModule(); }
     virtual ~TDualObject() { UnlockModule(); }
 
-  private:
+private:
     // The non-delegating unknown: owns the reference count and answers QueryInterface.
     struct TInner final : IUnknown {
         explicit TInner(TDualObject* owner) : owner_(owner) {}

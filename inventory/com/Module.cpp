@@ -46,7 +46,7 @@ HRESULT ModulePath(std::wstring& path) {
 // The server module behind the four DLL exports: the class objects, the unload decision and the
 // registration. The lock count itself lives with the objects (DualObject.h), which raise and lower it.
 class CTallivorModule {
-  public:
+public:
     CTallivorModule() = default;
     CTallivorModule(const CTallivorModule&) = delete;
     CTallivorModule& operator=(const CTallivorModule&) = delete;
@@ -78,7 +78,7 @@ class CTallivorModule {
 
     HRESULT UnregisterServer() const { return GuardedCall(RemoveRegistration); }
 
-  private:
+private:
     HRESULT ClassObject(size_t index, REFIID iid, void** result) {
         CClassFactory* factory = factories_[index].load();
         if (!factory) {

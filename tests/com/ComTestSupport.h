@@ -42,14 +42,14 @@ inline constexpr size_t kPlantedScreenSaverSize = 1234;
 // The base of the COM tests: an apartment on the test thread, the planted inventory and the server
 // registered through its own DllRegisterServer; all of it is undone after each test.
 class TComTest : public ::testing::Test {
-  protected:
+protected:
     void SetUp() override;
     void TearDown() override;
 
     static const TServerDll& Server() { return TServerDll::Get(); }
     static std::wstring ScreenSaverPath();
 
-  private:
+private:
     bool comReady_ = false;
 };
 

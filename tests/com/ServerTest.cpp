@@ -14,7 +14,7 @@ namespace {
 
 // A controlling object that aggregates one server object and counts the references it is given.
 class TOuter final : public IUnknown {
-  public:
+public:
     STDMETHODIMP QueryInterface(REFIID iid, void** result) override {
         if (IsEqualIID(iid, IID_IUnknown)) {
             *result = static_cast<IUnknown*>(this);
@@ -31,7 +31,7 @@ class TOuter final : public IUnknown {
 };
 
 class TVariant {
-  public:
+public:
     TVariant() { VariantInit(&v); }
     TVariant(const TVariant&) = delete;
     TVariant& operator=(const TVariant&) = delete;
@@ -40,7 +40,7 @@ class TVariant {
 };
 
 class ServerTest : public TComTest {
-  protected:
+protected:
     TComPtr<IClassFactory> Factory(REFCLSID clsid) {
         TComPtr<IClassFactory> factory;
         EXPECT_EQ(Server().getClassObject(clsid, IID_IClassFactory, factory.put_void()), S_OK);

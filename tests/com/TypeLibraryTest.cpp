@@ -134,7 +134,7 @@ std::vector<TFunction> Functions(ITypeInfo* info) {
 }
 
 class TypeLibraryTest : public TComTest {
-  protected:
+protected:
     void SetUp() override {
         ASSERT_NO_FATAL_FAILURE(TComTest::SetUp());
         // From the DLL file itself: the library is its type-library resource 1.

@@ -15,10 +15,7 @@ inline constexpr wchar_t kUninstall[] = L"Software\\Microsoft\\Windows\\CurrentV
 inline constexpr wchar_t kCache[] = L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\App Management\\ARPCache";
 
 // A "SlowInfoCache" record as Add/Remove Programs writes it.
-inline std::vector<BYTE> CacheRecord(uint64_t size,
-                                     uint64_t lastUsed,
-                                     int32_t count,
-                                     const std::wstring& path,
+inline std::vector<BYTE> CacheRecord(uint64_t size, uint64_t lastUsed, int32_t count, const std::wstring& path,
                                      bool terminated = true) {
     std::vector<BYTE> record(28);
     auto put = [&](size_t offset, uint64_t value, size_t bytes) {
@@ -40,7 +37,7 @@ inline std::vector<BYTE> CacheRecord(uint64_t size,
 
 // Every test starts from an empty uninstall key and empty usage caches in the test prefix.
 class InventoryTest : public ::testing::Test {
-  protected:
+protected:
     void SetUp() override { Clear(); }
     void TearDown() override { Clear(); }
 

@@ -10,7 +10,7 @@ namespace {
 
 // Screen savers planted in the system folder for one test and removed afterwards.
 class ScreenSaverTest : public InventoryTest {
-  protected:
+protected:
     void SetUp() override {
         InventoryTest::SetUp();
         folder_ = platform::SystemDirectory() + L"\\";

@@ -9,7 +9,7 @@ namespace {
 constexpr wchar_t kScratch[] = L"Software\\VarnookTests\\Registry";
 
 class RegistryTest : public ::testing::Test {
-  protected:
+protected:
     void SetUp() override { DeleteTree(HKEY_CURRENT_USER, kScratch); }
     void TearDown() override { DeleteTree(HKEY_CURRENT_USER, kScratch); }
 };

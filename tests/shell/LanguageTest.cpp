@@ -13,7 +13,7 @@ using namespace varnook;
 namespace {
 
 class LanguageTest : public ShellTest {
-  protected:
+protected:
     void SetUp() override {
         ShellTest::SetUp();
         ASSERT_TRUE(LoadConfig(Folder()));

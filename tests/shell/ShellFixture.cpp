@@ -14,12 +14,8 @@ int TScriptedPrompt::MessageBox(HWND, const std::wstring& text, UINT flags) {
     return IDOK;
 }
 
-void TScriptedPrompt::ShellOpen(HWND,
-                                const std::wstring&,
-                                const std::wstring&,
-                                const std::wstring&,
-                                const std::wstring&,
-                                int) {
+void TScriptedPrompt::ShellOpen(HWND, const std::wstring&, const std::wstring&, const std::wstring&,
+                                const std::wstring&, int) {
     ADD_FAILURE() << "the data layer never opens anything";
 }
 

@@ -11,19 +11,15 @@ namespace shelltest {
 
 // Answers every message box with OK and records it.
 class TScriptedPrompt final : public varnook::TPrompt {
-  public:
+public:
     struct TMessage {
         std::wstring text;
         UINT flags;
     };
 
     int MessageBox(HWND owner, const std::wstring& text, UINT flags) override;
-    void ShellOpen(HWND owner,
-                   const std::wstring& verb,
-                   const std::wstring& file,
-                   const std::wstring& parameters,
-                   const std::wstring& folder,
-                   int show) override;
+    void ShellOpen(HWND owner, const std::wstring& verb, const std::wstring& file, const std::wstring& parameters,
+                   const std::wstring& folder, int show) override;
 
     std::vector<TMessage> messages;
 };
@@ -31,7 +27,7 @@ class TScriptedPrompt final : public varnook::TPrompt {
 // Each test starts from the built-in tables and empty globals, in its own fresh folder
 // C:\VarnookTests\shell\<test>\, with the scripted prompt installed.
 class ShellTest : public ::testing::Test {
-  protected:
+protected:
     void SetUp() override;
     void TearDown() override;
 
@@ -40,7 +36,7 @@ class ShellTest : public ::testing::Test {
 
     TScriptedPrompt prompt_;
 
-  private:
+private:
     std::wstring folder_;
 };
 

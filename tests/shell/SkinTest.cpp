@@ -9,7 +9,7 @@ using namespace varnook;
 namespace {
 
 class SkinTest : public ShellTest {
-  protected:
+protected:
     void SetUp() override {
         ShellTest::SetUp();
         ASSERT_TRUE(LoadConfig(Folder()));

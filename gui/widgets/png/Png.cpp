@@ -217,7 +217,7 @@ bool ReadChunks(const unsigned char* data, size_t size, TChunks& png, std::strin
 
 // Inflates the zlib stream spread over the IDAT chunks, exactly as many bytes at a time as asked for.
 class TInflater {
-  public:
+public:
     explicit TInflater(const std::vector<TSpan>& spans) : spans_(spans) {}
     ~TInflater() {
         if (open_)
@@ -255,7 +255,7 @@ class TInflater {
         return true;
     }
 
-  private:
+private:
     bool Step(std::string& error) {
         while (stream_.avail_in == 0 && next_ < spans_.size()) {
             stream_.next_in = const_cast<Bytef*>(spans_[next_].data);
@@ -330,7 +330,7 @@ bool Unfilter(unsigned filter, unsigned char* row, const unsigned char* prior, s
 
 // Turns unfiltered rows into 0xAARRGGBB pixels.
 class TRowConverter {
-  public:
+public:
     explicit TRowConverter(const TChunks& png)
         : png_(png), depth_(png.header.bitDepth), channels_(Channels(png.header.colourType)) {}
 
@@ -372,7 +372,7 @@ class TRowConverter {
         return true;
     }
 
-  private:
+private:
     // The `index`-th sample of the row at the stored bit depth; samples below 8 bits are packed from the high bit.
     unsigned Sample(const unsigned char* row, size_t index) const {
         switch (depth_) {
