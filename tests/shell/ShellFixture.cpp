@@ -9,16 +9,6 @@
 
 namespace shelltest {
 
-int TScriptedPrompt::MessageBox(HWND, const std::wstring& text, UINT flags) {
-    messages.push_back({text, flags});
-    return IDOK;
-}
-
-void TScriptedPrompt::ShellOpen(HWND, const std::wstring&, const std::wstring&, const std::wstring&,
-                                const std::wstring&, int) {
-    ADD_FAILURE() << "the data layer never opens anything";
-}
-
 void ShellTest::SetUp() {
     varnook::Globals().Reset();
     varnook::ResetLanguage();

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "gui/widgets/Prompt.h"
+#include "tests/support/RecordingPrompt.h"
 
 #include <gtest/gtest.h>
 
@@ -9,20 +9,7 @@
 
 namespace shelltest {
 
-// Answers every message box with OK and records it.
-class TScriptedPrompt final : public varnook::TPrompt {
-public:
-    struct TMessage {
-        std::wstring text;
-        UINT flags;
-    };
-
-    int MessageBox(HWND owner, const std::wstring& text, UINT flags) override;
-    void ShellOpen(HWND owner, const std::wstring& verb, const std::wstring& file, const std::wstring& parameters,
-                   const std::wstring& folder, int show) override;
-
-    std::vector<TMessage> messages;
-};
+using TScriptedPrompt = testsupport::TRecordingPrompt;
 
 // Each test starts from the built-in tables and empty globals, in its own fresh folder
 // C:\VarnookTests\shell\<test>\, with the scripted prompt installed.
