@@ -31,10 +31,23 @@ void TMainForm::ActionSearchExecute() {}
 
 void TMainForm::ActionShowDetailsExecute() {}
 
-void TMainForm::ActionUninstallExecute() {}
-
-void TMainForm::ActionDeleteScrExecute() {}
-
-void TMainForm::ActionCommentExecute() {}
+std::optional<TMainForm::TRow> TMainForm::SelectedRow() const {
+    const int index = static_cast<int>(lsvProgramList.Send(LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
+    if (index < 0)
+        return std::nullopt;
+    wchar_t caption[1024] = {};
+    LVITEMW item{};
+    item.mask = LVIF_TEXT | LVIF_PARAM;
+    item.iItem = index;
+    item.pszText = caption;
+    item.cchTextMax = 1024;
+    lsvProgramList.Send(LVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item));
+    TRow row;
+    row.index = index;
+    row.caption = caption;
+    row.data = item.lParam;
+    row.screenSaver = caption[0] == L'[';
+    return row;
+}
 
 }  // namespace varnook

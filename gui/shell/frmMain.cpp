@@ -347,6 +347,9 @@ LRESULT TMainForm::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
                 return 0;
             }
             break;
+        case WM_UNINSTALL_FINISHED:
+            WMUninstallFinished(wParam != 0);
+            return 0;
         case WM_CLOSE:
             DestroyWindow(Handle());
             return 0;

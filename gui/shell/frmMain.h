@@ -9,6 +9,8 @@
 #include "gui/widgets/SizePanel.h"
 
 #include <memory>
+#include <optional>
+#include <string>
 #include <vector>
 
 namespace varnook {
@@ -44,7 +46,7 @@ public:
     void ApplySkin();
     void PlaceStatusLabels();
 
-    // Program list page.
+    // ---- Program list page (gui/programs/frmMainPrograms.cpp) ----
     void LoadProgramList();
     void ActionRefreshExecute();
     void ActionTabProgramListExecute();
@@ -57,19 +59,41 @@ public:
     void ActionViewReportExecute();
     void ActionSearchExecute();
     void ActionShowDetailsExecute();
+
+    // A program list row: its caption and data value, and its kind (a caption starting with "[" is a
+    // screen saver's, whose data value indexes the screen-saver list; any other row's, the program list).
+    struct TRow {
+        int index = -1;  // position in the list view
+        std::wstring caption;
+        LPARAM data = 0;
+        bool screenSaver = false;
+    };
+    // The selected row of the program list, if any.
+    std::optional<TRow> SelectedRow() const;
+    // Items hidden or not that are system patches, and the count text, as the last load left them.
+    ULONG SysPatchCount = 0;
+    std::wstring ProgramCountsText;
+    // ---- end of the program list page ----
+
+    // ---- Uninstall and entry maintenance (gui/programs/frmMainUninstall.cpp) ----
+    static constexpr UINT WM_UNINSTALL_FINISHED = WM_USER + 100;
     void ActionUninstallExecute();
     void ActionDeleteScrExecute();
     void ActionCommentExecute();
+    // The waiting thread's report that an uninstall run has ended; `started` is false when nothing ran.
+    void WMUninstallFinished(bool started);
+    // ---- end of uninstall ----
 
-    // Startup items page.
+    // ---- Startup items page (gui/startup/frmMainStartup.cpp) ----
     void RefreshStartupList();
     void ActionTabStartupItemsExecute();
     void ActionApplyExecute();
     void ActionSelectAllExecute();
     void ActionDeleteExecute();
     void ActionAddItemExecute();
+    // ---- end of the startup items page ----
 
-    // Export, report and tools.
+    // ---- Export, report and tools (gui/tools/frmMainTools.cpp) ----
     void ActionAddNewExecute();
     void ActionExportRegExecute();
     void ActionReloadRegExecute();
@@ -79,6 +103,7 @@ public:
     void ActionWinUpdateExecute();
     void ActionWinServicesExecute();
     void ActionWinComponentsExecute();
+    // ---- end of export, report and tools ----
 
     // Runs the shortcut keys and the default button; true when the message was taken.
     bool PreTranslateMessage(const MSG& message);

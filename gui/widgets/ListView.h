@@ -4,6 +4,8 @@
 
 #include <commctrl.h>
 
+#include <functional>
+
 namespace varnook {
 
 // A report-style list view: no border, whole-row selection, selection kept when it loses the focus.
@@ -15,6 +17,10 @@ public:
     std::wstring ColumnCaption(int column) const;
     int ColumnCount() const;
     void SetImageLists(HIMAGELIST small, HIMAGELIST large);
+
+    // The list's notifications (selection, clicks, tips, custom drawing) go to whoever set this.
+    std::function<LRESULT(NMHDR*)> OnNotify;
+    LRESULT Notify(NMHDR* header) override { return OnNotify ? OnNotify(header) : 0; }
 };
 
 }  // namespace varnook

@@ -2,13 +2,28 @@
 
 namespace varnook {
 
+namespace {
+
+std::function<void(HWND)>& ModalDriver() {
+    static std::function<void(HWND)> driver;
+    return driver;
+}
+
+}  // namespace
+
+void SetModalDriver(std::function<void(HWND dialog)> driver) {
+    ModalDriver() = std::move(driver);
+}
+
 void RunModal(HWND dialog, HWND owner, const bool& closed) {
     const bool ownerWasEnabled = owner && IsWindowEnabled(owner);
     if (ownerWasEnabled)
         EnableWindow(owner, FALSE);
     ShowWindow(dialog, SW_SHOW);
     SetForegroundWindow(dialog);
-    MSG message;
+    if (const auto driver = ModalDriver())
+        driver(dialog);
+    MSG message{};
     while (!closed && GetMessageW(&message, nullptr, 0, 0) > 0) {
         if (!IsDialogMessageW(dialog, &message)) {
             TranslateMessage(&message);

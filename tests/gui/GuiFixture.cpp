@@ -4,6 +4,7 @@
 #include "gui/shell/globals.h"
 #include "gui/shell/multiLangs.h"
 #include "gui/shell/multiSkins.h"
+#include "gui/widgets/Modal.h"
 #include "platform/Files.h"
 
 namespace guitest {
@@ -40,6 +41,7 @@ void GuiTest::TearDown() {
     form_.reset();
     Pump();
     varnook::SetPrompt(nullptr);
+    varnook::SetModalDriver(nullptr);
     testsupport::RemoveFolder(app_.substr(0, app_.size() - 1));
 }
 
