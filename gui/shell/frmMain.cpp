@@ -160,14 +160,9 @@ void TMainForm::CreateControls() {
         button->OnClick = [this, button] { btnFileClick(*button); };
     btnSearch.MakeDefault();
 
-    ckbHidePatch.OnClick = [this] {
-        ActionHideSysPatch.SetChecked(ckbHidePatch.Checked());
-        ActionHideSysPatch.Execute();
-    };
-    ckbHideScr.OnClick = [this] {
-        ActionHideScr.SetChecked(ckbHideScr.Checked());
-        ActionHideScr.Execute();
-    };
+    // The check boxes show their actions' check marks; a click runs the action, which inverts it.
+    ckbHidePatch.OnClick = [this] { ActionHideSysPatch.Execute(); };
+    ckbHideScr.OnClick = [this] { ActionHideScr.Execute(); };
     SizePanelPL.OnHotSpotClick = [this] { SizePanelPLHotSpotClick(); };
     SizePanelSI.OnHotSpotClick = [this] { SizePanelSIHotSpotClick(); };
     lblProgramURL.MakeLink(RGB(0, 255, 255), GetSysColor(COLOR_BTNFACE));
@@ -191,7 +186,11 @@ void TMainForm::FormCreate() {
     globals.StartupAllEnabled = true;
     globals.SearchStart = 0;
     lblProgramURL.SetText(L"");
+    lblProgramURL.Show(false);
+    lblRegName.Show(false);
+    lblRegistryName.Show(false);
     SetActivePage(0);
+    CreateProgramPage();
 
     // The shell's system image lists, asked through the Windows drive ("C:" for "C:\Windows").
     wchar_t windows[MAX_PATH];

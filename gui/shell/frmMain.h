@@ -1,6 +1,7 @@
 #pragma once
 
 #include "gui/programs/TallivorLib_TLB.h"
+#include "gui/programs/frmDetails.h"
 #include "gui/widgets/Action.h"
 #include "gui/widgets/ArButton.h"
 #include "gui/widgets/Controls.h"
@@ -73,6 +74,25 @@ public:
     // Items hidden or not that are system patches, and the count text, as the last load left them.
     ULONG SysPatchCount = 0;
     std::wstring ProgramCountsText;
+    // Direction of the next column sort, shared by all columns.
+    bool SortAscending = true;
+    // The details dialog, created once with the main window.
+    std::unique_ptr<TDetailsForm> DetailsForm;
+
+    void CreateProgramPage();
+    void lsvProgramListSelectItem(int item);
+    void lsvProgramListColumnClick(int column);
+    int ProgramListCompare(int item1, int item2, int column);
+    int FindProgramItem(int start, const std::wstring& text);
+    void txtSearchInfoChange();
+    // The tip text of a row; empty when it has none.
+    std::wstring lsvProgramListInfoTip(int item);
+    void lsvProgramListMouseMove(POINT point);
+    void lsvProgramListMouseDown(UINT message, POINT point);
+    void FillProgramDetails(ULONG index);
+    void SetViewStyle(TAction& action);
+    // The row's caption, or a sub-item (1 publisher, 2 folder).
+    std::wstring RowText(int item, int column) const;
     // ---- end of the program list page ----
 
     // ---- Uninstall and entry maintenance (gui/programs/frmMainUninstall.cpp) ----
@@ -86,11 +106,32 @@ public:
 
     // ---- Startup items page (gui/startup/frmMainStartup.cpp) ----
     void RefreshStartupList();
+    // Adds the rows of the run keys of HKEY_CURRENT_USER or HKEY_LOCAL_MACHINE, each key's active values
+    // before its disabled ones.
+    void LoadRunKeyItems(HKEY hive);
+    // Adds the rows of the current user's and the all-users Startup folders, active entries first.
+    void LoadStartupFolderItems();
     void ActionTabStartupItemsExecute();
+    // The selection of `row` has changed, either way.
+    void lsvStartupListSelectItem(int row);
+    // A right-button press on the list.
+    void lsvStartupListMouseDown();
     void ActionApplyExecute();
     void ActionSelectAllExecute();
     void ActionDeleteExecute();
     void ActionAddItemExecute();
+
+    // A row of the startup list. Name: value or entry name; Command: value text or the entry's path;
+    // Location: "HKCU\<run key>", "HKLM\<run key>" or the Startup folder; Enabled: the check box;
+    // ValueType: the type a registry row's value was read with, written back under it.
+    struct TStartupItem {
+        std::wstring Name, Command, Location;
+        bool Enabled = true;
+        DWORD ValueType = REG_SZ;
+    };
+    int StartupItemCount() const;
+    TStartupItem StartupItem(int row) const;
+    void AddStartupItem(const TStartupItem& item);
     // ---- end of the startup items page ----
 
     // ---- Export, report and tools (gui/tools/frmMainTools.cpp) ----

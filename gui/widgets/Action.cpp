@@ -16,6 +16,11 @@ void TAction::Bind(TArButton& button) {
     button.OnClick = [this] { Execute(); };
 }
 
+void TAction::Unbind(TArButton& button) {
+    std::erase(buttons_, &button);
+    button.OnClick = nullptr;
+}
+
 void TAction::Execute() {
     if (enabled_ && OnExecute)
         OnExecute();

@@ -24,6 +24,8 @@ public:
 
     // A button whose enabled state follows the action and whose click runs it.
     void Bind(TArButton& button);
+    // Releases a button bound with Bind (it keeps its state and runs nothing until bound again).
+    void Unbind(TArButton& button);
     // Runs the handler when the action is enabled.
     void Execute();
 

@@ -36,24 +36,50 @@ TPopupMenu::TPopupMenu(TStyle style, HIMAGELIST images) : style_(style), images_
 
 TPopupMenu::~TPopupMenu() {
     // Destroying a menu destroys its sub-menus too; those belong to their own TPopupMenu.
-    for (size_t i = entries_.size(); i-- > 0;) {
-        if (entries_[i]->submenu)
-            RemoveMenu(menu_.get(), static_cast<UINT>(i), MF_BYPOSITION);
-    }
+    while (GetMenuItemCount(menu_.get()) > 0)
+        RemoveMenu(menu_.get(), 0, MF_BYPOSITION);
+}
+
+void TPopupMenu::Insert(const TEntry& entry, UINT position) {
+    MENUITEMINFOW info{};
+    info.cbSize = sizeof info;
+    info.fMask = MIIM_FTYPE | MIIM_ID | MIIM_DATA | (entry.submenu ? MIIM_SUBMENU : 0);
+    info.fType = MFT_OWNERDRAW | (entry.separator ? MFT_SEPARATOR : 0);
+    info.wID = entry.id;
+    info.hSubMenu = entry.submenu;
+    info.dwItemData = reinterpret_cast<ULONG_PTR>(&entry);
+    InsertMenuItemW(menu_.get(), position, TRUE, &info);
 }
 
 size_t TPopupMenu::Append(std::unique_ptr<TEntry> entry) {
     entry->owner = this;
-    MENUITEMINFOW info{};
-    info.cbSize = sizeof info;
-    info.fMask = MIIM_FTYPE | MIIM_ID | MIIM_DATA | (entry->submenu ? MIIM_SUBMENU : 0);
-    info.fType = MFT_OWNERDRAW | (entry->separator ? MFT_SEPARATOR : 0);
-    info.wID = entry->id;
-    info.hSubMenu = entry->submenu;
-    info.dwItemData = reinterpret_cast<ULONG_PTR>(entry.get());
-    InsertMenuItemW(menu_.get(), static_cast<UINT>(entries_.size()), TRUE, &info);
+    Insert(*entry, static_cast<UINT>(GetMenuItemCount(menu_.get())));
     entries_.push_back(std::move(entry));
     return entries_.size() - 1;
+}
+
+void TPopupMenu::Rebuild() {
+    // Removing leaves sub-menus alive; they belong to their own TPopupMenu.
+    while (GetMenuItemCount(menu_.get()) > 0)
+        RemoveMenu(menu_.get(), 0, MF_BYPOSITION);
+    UINT position = 0;
+    for (const auto& entry : entries_) {
+        if (entry->visible)
+            Insert(*entry, position++);
+    }
+}
+
+void TPopupMenu::SetAction(size_t index, TAction& action) {
+    entries_[index]->action = &action;
+    entries_[index]->id = action.Id();
+    Rebuild();
+}
+
+void TPopupMenu::SetVisible(size_t index, bool visible) {
+    if (entries_[index]->visible == visible)
+        return;
+    entries_[index]->visible = visible;
+    Rebuild();
 }
 
 size_t TPopupMenu::AddItem(TAction& action, int imageIndex) {

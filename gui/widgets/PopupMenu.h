@@ -36,6 +36,12 @@ public:
     size_t Count() const { return entries_.size(); }
     UINT CommandId(size_t index) const { return entries_[index]->id; }
     void SetChecked(size_t index, bool checked);
+    // Makes the entry run another action (its command id follows).
+    void SetAction(size_t index, TAction& action);
+    TAction* Action(size_t index) const { return entries_[index]->action; }
+    // Hides or shows an entry; a hidden entry keeps its index.
+    void SetVisible(size_t index, bool visible);
+    bool Visible(size_t index) const { return entries_[index]->visible; }
     bool Checked(size_t index) const;
 
     // Opens the menu with its top-left corner at the screen point; returns when it has closed.
@@ -55,9 +61,13 @@ private:
         int imageIndex = -1;
         bool separator = false;
         bool checked = false;
+        bool visible = true;
         HMENU submenu = nullptr;
     };
     size_t Append(std::unique_ptr<TEntry> entry);
+    void Insert(const TEntry& entry, UINT position);
+    // Builds the menu's items again from the visible entries.
+    void Rebuild();
 
     TStyle style_;
     HIMAGELIST images_;

@@ -1,0 +1,52 @@
+#pragma once
+
+#include "TallivorLib_TLB.h"
+#include "gui/widgets/ListView.h"
+
+#include <string>
+
+namespace varnook {
+
+// The details dialog: a selector of the listed programs (with their icons) and two tabs, the program's
+// properties and the values of its uninstall key. Created once with the main window and shown modally.
+class TDetailsForm : public TWindow {
+public:
+    explicit TDetailsForm(TProgramList& programs) : programs_(programs) {}
+
+    void Create(HWND owner);
+    void ApplyLanguage();
+    void ShowModal();
+    void Close();
+
+    // The selector's entries, filled by each program list load: one per shown program row.
+    void ClearPrograms();
+    void AddProgram(const std::wstring& caption, int imageIndex, ULONG programIndex);
+    int ProgramCount() const;
+    ULONG ProgramIndexAt(int entry) const;
+    int SelectedEntry() const;
+
+    // Fills both lists for program `index` and selects its selector entry; nothing changes when the inventory
+    // has no such program.
+    void FillProgramDetails(ULONG index);
+    void cmbProgramsChange();
+    // Brings tab 0 (properties) or 1 (registry values) forward.
+    void SelectTab(int tab);
+
+    TControl lblPrograms;
+    TControl cmbPrograms;
+    TControl pcProgramDetails;
+    TListView lsvProgramInfo;
+    TListView lsvRegistryInfo;
+
+protected:
+    LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+private:
+    void AddInfoRow(TListView& list, const std::wstring& name, const std::wstring& value);
+
+    TProgramList& programs_;
+    HWND owner_ = nullptr;
+    bool closed_ = true;
+};
+
+}  // namespace varnook
