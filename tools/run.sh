@@ -4,6 +4,7 @@
 # waits for the main window, saves a screenshot (build/<arch>/screenshots/run.png) and ends the program.
 #   bash tools/run.sh           the program
 #   bash tools/run.sh --dump    the inventory as a console listing instead
+#   (--bench N and --list-bench N: the benchmarks that tools/bench.sh runs)
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 
@@ -25,6 +26,11 @@ fi
 
 if [ "${1:-}" = --dump ] || [ "${1:-}" = --bench ]; then
     exec "$root/tools/with-wine.sh" "$prefix" "$WINELOADER" "$build/tools/inventory-dump/inventory-dump.exe" "$@"
+fi
+if [ "${1:-}" = --list-bench ]; then
+    cmake --build "$build" -j "$(nproc)" --target list-bench
+    exec xvfb-run -a -s "-screen 0 1024x768x24" "$root/tools/with-wine.sh" "$prefix" "$WINELOADER" \
+        "$build/tools/inventory-dump/list-bench.exe" "${2:-1000}"
 fi
 
 # Installed as a user would have it: the program, its server and the skin in one folder.

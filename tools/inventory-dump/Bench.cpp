@@ -1,5 +1,6 @@
 #include "Bench.h"
 
+#include "BenchData.h"
 #include "Dump.h"
 #include "Output.h"
 #include "platform/Files.h"
@@ -17,81 +18,11 @@ namespace {
 
 constexpr wchar_t kUninstall[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\";
 constexpr wchar_t kCache[] = L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\App Management\\ARPCache\\";
-constexpr wchar_t kPrefix[] = L"VarnookBench";
 
 // The values the service reads from an entry, in the order it reads them.
 const wchar_t* const kEntryValues[] = {L"SystemComponent", L"TSAware",     L"DisplayName",  L"UninstallString",
                                        L"InstallLocation", L"DisplayIcon", L"Publisher",    L"InstallDate",
                                        L"DisplayVersion",  L"HelpLink",    L"URLInfoAbout", L"URLUpdateInfo"};
-
-struct TPlanted {
-    std::wstring name;
-    std::wstring displayIcon;  // empty: none
-    std::wstring cachedPath;   // empty: no usage-cache record
-    std::wstring installDir;
-};
-
-std::vector<BYTE> CacheRecord(uint64_t size, const std::wstring& path) {
-    std::vector<BYTE> record(28, 0);
-    for (int i = 0; i < 8; ++i)
-        record[8 + i] = static_cast<BYTE>(size >> (8 * i));
-    record[24] = 3;
-    const auto* bytes = reinterpret_cast<const BYTE*>(path.c_str());
-    record.insert(record.end(), bytes, bytes + (path.size() + 1) * sizeof(wchar_t));
-    return record;
-}
-
-void RemovePlanted() {
-    for (const wchar_t* root : {kUninstall, kCache}) {
-        const platform::TKey key = platform::OpenKey(HKEY_LOCAL_MACHINE, root);
-        std::vector<std::wstring> names;
-        std::wstring name;
-        for (DWORD i = 0; key && platform::EnumSubKey(key.get(), i, name); ++i) {
-            if (name.starts_with(kPrefix))
-                names.push_back(name);
-        }
-        for (const auto& planted : names)
-            platform::DeleteTree(key.get(), planted);
-    }
-}
-
-std::vector<TPlanted> Plant(int count) {
-    RemovePlanted();
-    const std::wstring system = platform::SystemDirectory();
-    std::vector<TPlanted> planted;
-    for (int i = 0; i < count; ++i) {
-        wchar_t name[64];
-        swprintf(name, 64, L"%ls{%08X-1F2E-4D3C-8B7A-%012X}", kPrefix, i, i * 7919);
-        TPlanted entry{name, {}, {}, L"C:\\Program Files\\Bench App " + std::to_wstring(i)};
-        if (i % 2 == 0) {
-            entry.displayIcon = system + L"\\notepad.exe";
-            entry.cachedPath = system + L"\\regedit.exe";
-        }
-        const platform::TKey key = platform::CreateKey(HKEY_LOCAL_MACHINE, kUninstall + entry.name);
-        const std::wstring n = std::to_wstring(i);
-        platform::WriteString(key.get(), L"DisplayName", L"Bench Application " + n);
-        platform::WriteString(key.get(), L"UninstallString", L"\"" + entry.installDir + L"\\uninst.exe\" /S");
-        platform::WriteString(key.get(), L"InstallLocation", entry.installDir);
-        platform::WriteString(key.get(), L"Publisher", L"Bench Software " + std::to_wstring(i % 37));
-        platform::WriteString(key.get(), L"DisplayVersion", L"1." + n + L".0");
-        platform::WriteString(key.get(), L"InstallDate", L"20240305");
-        platform::WriteString(key.get(), L"HelpLink", L"https://example.com/help/" + n);
-        platform::WriteString(key.get(), L"URLInfoAbout", L"https://example.com/about/" + n);
-        platform::WriteString(key.get(), L"URLUpdateInfo", L"https://example.com/update/" + n);
-        platform::WriteDword(key.get(), L"EstimatedSize", 1024 + i);
-        platform::WriteDword(key.get(), L"NoModify", 1);
-        platform::WriteDword(key.get(), L"NoRepair", 1);
-        if (!entry.displayIcon.empty())
-            platform::WriteString(key.get(), L"DisplayIcon", entry.displayIcon);
-        if (!entry.cachedPath.empty()) {
-            const platform::TKey cache = platform::CreateKey(HKEY_LOCAL_MACHINE, kCache + entry.name);
-            const auto record = CacheRecord(5'000'000 + i, entry.cachedPath);
-            platform::WriteBinary(cache.get(), L"SlowInfoCache", record.data(), static_cast<DWORD>(record.size()));
-        }
-        planted.push_back(std::move(entry));
-    }
-    return planted;
-}
 
 // One key opened once and every value the service reads queried with plain registry calls.
 unsigned long ReadKeyOnce(const std::wstring& path, std::initializer_list<const wchar_t*> values) {
@@ -162,7 +93,7 @@ double BestMilliseconds(const std::function<void()>& work, int rounds) {
 }  // namespace
 
 int RunBenchmark(varnook::TProgramList& list, int entries) {
-    const std::vector<TPlanted> planted = Plant(entries);
+    const std::vector<TPlanted> planted = PlantBenchEntries(entries);
     volatile unsigned long sink = 0;
     const int rounds = 5;
     list.UpdateProgramList();  // warms the caches of the registry, the shell and the file system
@@ -176,7 +107,7 @@ int RunBenchmark(varnook::TProgramList& list, int entries) {
     const double registry = BestMilliseconds([&] { sink = sink + RegistryFloor(); }, rounds);
     const double shell = BestMilliseconds([&] { sink = sink + ShellFloor(planted); }, rounds);
     const ULONG listed = list.ItemCount();
-    RemovePlanted();
+    RemoveBenchEntries();
 
     wchar_t report[1024];
     swprintf(report, 1024,
