@@ -114,25 +114,41 @@ void TDetailsForm::Close() {
 }
 
 void TDetailsForm::ClearPrograms() {
-    cmbPrograms.Send(CB_RESETCONTENT);
+    entries_.clear();
+    selectorFilled_ = false;
 }
 
 void TDetailsForm::AddProgram(const std::wstring& caption, int imageIndex, ULONG programIndex) {
-    COMBOBOXEXITEMW item{};
-    item.mask = CBEIF_TEXT | CBEIF_IMAGE | CBEIF_SELECTEDIMAGE | CBEIF_LPARAM;
-    item.iItem = -1;
-    item.pszText = const_cast<wchar_t*>(caption.c_str());
-    item.iImage = imageIndex;
-    item.iSelectedImage = imageIndex;
-    item.lParam = static_cast<LPARAM>(programIndex);
-    cmbPrograms.Send(CBEM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item));
+    entries_.push_back({caption, imageIndex, programIndex});
+    selectorFilled_ = false;
 }
 
-int TDetailsForm::ProgramCount() const {
+void TDetailsForm::FillSelector() {
+    if (selectorFilled_)
+        return;
+    selectorFilled_ = true;
+    SendMessageW(cmbPrograms.Handle(), WM_SETREDRAW, FALSE, 0);
+    cmbPrograms.Send(CB_RESETCONTENT);
+    for (const TEntry& entry : entries_) {
+        COMBOBOXEXITEMW item{};
+        item.mask = CBEIF_TEXT | CBEIF_IMAGE | CBEIF_SELECTEDIMAGE | CBEIF_LPARAM;
+        item.iItem = -1;
+        item.pszText = const_cast<wchar_t*>(entry.caption.c_str());
+        item.iImage = entry.image;
+        item.iSelectedImage = entry.image;
+        item.lParam = static_cast<LPARAM>(entry.programIndex);
+        cmbPrograms.Send(CBEM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item));
+    }
+    SendMessageW(cmbPrograms.Handle(), WM_SETREDRAW, TRUE, 0);
+}
+
+int TDetailsForm::ProgramCount() {
+    FillSelector();
     return static_cast<int>(cmbPrograms.Send(CB_GETCOUNT));
 }
 
-ULONG TDetailsForm::ProgramIndexAt(int entry) const {
+ULONG TDetailsForm::ProgramIndexAt(int entry) {
+    FillSelector();
     COMBOBOXEXITEMW item{};
     item.mask = CBEIF_LPARAM;
     item.iItem = entry;

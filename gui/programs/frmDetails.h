@@ -4,6 +4,7 @@
 #include "gui/widgets/ListView.h"
 
 #include <string>
+#include <vector>
 
 namespace varnook {
 
@@ -18,11 +19,12 @@ public:
     void ShowModal();
     void Close();
 
-    // The selector's entries, filled by each program list load: one per shown program row.
+    // The selector's entries, filled by each program list load: one per shown program row. They reach the
+    // drop-down list when the dialog needs them, so a load of many programs does not wait for it.
     void ClearPrograms();
     void AddProgram(const std::wstring& caption, int imageIndex, ULONG programIndex);
-    int ProgramCount() const;
-    ULONG ProgramIndexAt(int entry) const;
+    int ProgramCount();
+    ULONG ProgramIndexAt(int entry);
     int SelectedEntry() const;
 
     // Fills both lists for program `index` and selects its selector entry; nothing changes when the inventory
@@ -43,6 +45,15 @@ protected:
 
 private:
     void AddInfoRow(TListView& list, const std::wstring& name, const std::wstring& value);
+    void FillSelector();
+
+    struct TEntry {
+        std::wstring caption;
+        int image;
+        ULONG programIndex;
+    };
+    std::vector<TEntry> entries_;
+    bool selectorFilled_ = true;
 
     TProgramList& programs_;
     HWND owner_ = nullptr;

@@ -182,7 +182,6 @@ void TMainForm::LoadProgramList() {
     lsvProgramList.Send(LVM_DELETEALLITEMS);
     DetailsForm->ClearPrograms();
     TUpdateBracket bracket(list);
-    TUpdateBracket selectorBracket(DetailsForm->cmbPrograms.Handle());
     lsvProgramList.Send(LVM_SETITEMCOUNT, programs, LVSICF_NOINVALIDATEALL);
 
     for (ULONG i = 0; i < programs; ++i) {
