@@ -19,10 +19,6 @@ namespace {
 constexpr int kClientWidth = 440;
 constexpr int kClientHeight = 330;
 
-RECT Box(int left, int top, int width, int height) {
-    return RECT{left, top, left + width, top + height};
-}
-
 // A size in megabytes with two decimals, in the user's decimal separator.
 std::wstring Megabytes(float bytes) {
     wchar_t text[64];
@@ -44,11 +40,7 @@ std::wstring ItemText(IProgramItem* item, HRESULT (STDMETHODCALLTYPE IProgramIte
 }  // namespace
 
 void TDetailsForm::Create(HWND owner) {
-    owner_ = owner;
-    CreateWindowOfClass(L"TDetailsForm", 0, WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT,
-                        WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN, owner, Box(0, 0, 460, 370));
-    const SIZE outer = OuterSizeFor(Handle(), kClientWidth, kClientHeight);
-    SetBounds(0, 0, outer.cx, outer.cy);
+    CreateFrame(L"TDetailsForm", owner, kClientWidth, kClientHeight);
 
     lblPrograms.Create(L"STATIC", 0, WS_CHILD | WS_VISIBLE | SS_RIGHT, Handle(), Box(10, 14, 80, 16));
     cmbPrograms.Create(WC_COMBOBOXEXW, 0, WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST, Handle(),
@@ -99,18 +91,12 @@ void TDetailsForm::ShowModal() {
     // Centred on the main window.
     RECT owner;
     RECT self;
-    GetWindowRect(owner_, &owner);
+    GetWindowRect(Owner(), &owner);
     GetWindowRect(Handle(), &self);
     SetWindowPos(Handle(), nullptr, (owner.left + owner.right - (self.right - self.left)) / 2,
                  (owner.top + owner.bottom - (self.bottom - self.top)) / 2, 0, 0,
                  SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-    closed_ = false;
-    RunModal(Handle(), owner_, closed_);
-}
-
-void TDetailsForm::Close() {
-    closed_ = true;
-    Show(false);
+    TDialog::ShowModal();
 }
 
 void TDetailsForm::ClearPrograms() {
@@ -237,10 +223,6 @@ LRESULT TDetailsForm::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
                 cmbProgramsChange();
                 return 0;
             }
-            if (lParam == 0 && (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL)) {
-                Close();
-                return 0;
-            }
             break;
         case WM_NOTIFY:
             if (reinterpret_cast<NMHDR*>(lParam)->hwndFrom == pcProgramDetails.Handle() &&
@@ -249,20 +231,8 @@ LRESULT TDetailsForm::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
                 return 0;
             }
             break;
-        case WM_CTLCOLORSTATIC:
-            SetBkMode(reinterpret_cast<HDC>(wParam), TRANSPARENT);
-            return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
-        case WM_ERASEBKGND: {
-            RECT client;
-            GetClientRect(Handle(), &client);
-            FillRect(reinterpret_cast<HDC>(wParam), &client, GetSysColorBrush(COLOR_BTNFACE));
-            return 1;
-        }
-        case WM_CLOSE:
-            Close();
-            return 0;
     }
-    return TWindow::WndProc(message, wParam, lParam);
+    return TDialog::WndProc(message, wParam, lParam);
 }
 
 }  // namespace varnook

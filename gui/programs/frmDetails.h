@@ -1,6 +1,7 @@
 #pragma once
 
 #include "TallivorLib_TLB.h"
+#include "gui/widgets/Dialog.h"
 #include "gui/widgets/ListView.h"
 
 #include <string>
@@ -10,14 +11,14 @@ namespace varnook {
 
 // The details dialog: a selector of the listed programs (with their icons) and two tabs, the program's
 // properties and the values of its uninstall key. Created once with the main window and shown modally.
-class TDetailsForm : public TWindow {
+class TDetailsForm : public TDialog {
 public:
     explicit TDetailsForm(TProgramList& programs) : programs_(programs) {}
 
     void Create(HWND owner);
     void ApplyLanguage();
+    // Shows the dialog modally, centred on the main window.
     void ShowModal();
-    void Close();
 
     // The selector's entries, filled by each program list load: one per shown program row. They reach the
     // drop-down list when the dialog needs them, so a load of many programs does not wait for it.
@@ -56,8 +57,6 @@ private:
     bool selectorFilled_ = true;
 
     TProgramList& programs_;
-    HWND owner_ = nullptr;
-    bool closed_ = true;
 };
 
 }  // namespace varnook

@@ -11,10 +11,6 @@ namespace varnook {
 
 namespace {
 
-RECT Box(int left, int top, int width, int height) {
-    return RECT{left, top, left + width, top + height};
-}
-
 // The three etched lines of the dialog.
 constexpr RECT kBevels[] = {{152, 68, 432, 71}, {153, 148, 433, 151}, {11, 308, 441, 311}};
 
@@ -27,11 +23,7 @@ struct TPictureBounds {
 }  // namespace
 
 void TAboutForm::Create(HWND owner) {
-    owner_ = owner;
-    CreateWindowOfClass(L"TAboutForm", 0, WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT,
-                        WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN, owner, Box(0, 0, 480, 380));
-    const SIZE outer = OuterSizeFor(Handle(), 474, 347);
-    SetBounds(0, 0, outer.cx, outer.cy);
+    CreateFrame(L"TAboutForm", owner, 474, 347);
 
     lblProductTitle.Create(Handle(), Box(152, 11, 289, 30));
     lblProductTitle.SetFont(L"MS Sans Serif", 8, true);
@@ -49,7 +41,6 @@ void TAboutForm::Create(HWND owner) {
     };
     btnOK.Create(Handle(), Box(344, 316, 98, 25), true);
     btnOK.OnClick = [this] { Close(); };
-    CentreOnScreen(Handle());
     FormShow();
 }
 
@@ -75,54 +66,13 @@ void TAboutForm::ApplySkin() {
     Invalidate();
 }
 
-void TAboutForm::ShowModal() {
-    RunModal(Handle(), owner_, closed_);
-}
-
-void TAboutForm::Close() {
-    closed_ = true;
-    Show(false);
-}
-
 void TAboutForm::Paint(HDC dc) {
-    RECT client;
-    GetClientRect(Handle(), &client);
-    FillRect(dc, &client, GetSysColorBrush(COLOR_BTNFACE));
+    TDialog::Paint(dc);
     for (RECT bevel : kBevels) {
         bevel.bottom = bevel.top + 2;
         DrawEdge(dc, &bevel, EDGE_ETCHED, BF_TOP);
     }
     ImgAbout.Draw(dc, ImgAboutBounds.left, ImgAboutBounds.top);
-}
-
-LRESULT TAboutForm::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
-    switch (message) {
-        case WM_ERASEBKGND:
-            return 1;
-        case WM_PAINT: {
-            PAINTSTRUCT ps;
-            const HDC dc = BeginPaint(Handle(), &ps);
-            Paint(dc);
-            EndPaint(Handle(), &ps);
-            return 0;
-        }
-        case WM_PRINTCLIENT:
-            Paint(reinterpret_cast<HDC>(wParam));
-            return 0;
-        case WM_CLOSE:
-            Close();
-            return 0;
-        case WM_COMMAND:
-            // Enter and Escape reach a dialog as OK and Cancel.
-            if (lParam == 0 && (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL)) {
-                Close();
-                return 0;
-            }
-            break;
-        case WM_CTLCOLORBTN:
-            return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
-    }
-    return TWindow::WndProc(message, wParam, lParam);
 }
 
 }  // namespace varnook

@@ -1,12 +1,13 @@
 #pragma once
 
 #include "gui/widgets/Controls.h"
+#include "gui/widgets/Dialog.h"
 
 namespace varnook {
 
 // The About dialog: the skin's About picture, product title and version, copyright, the program's web page
 // and support address as links, and a copyright-law notice. Created anew for each showing.
-class TAboutForm : public TWindow {
+class TAboutForm : public TDialog {
 public:
     static constexpr wchar_t kWebPage[] = L"https://varnook.example";
     static constexpr wchar_t kSupportAddress[] = L"support@varnook.example";
@@ -15,9 +16,6 @@ public:
     void FormShow();
     void ApplyLanguage();
     void ApplySkin();
-    void ShowModal();
-    void Close();
-    bool Closed() const { return closed_; }
 
     TPicture ImgAbout;
     RECT ImgAboutBounds{10, 11, 135, 289};
@@ -25,12 +23,7 @@ public:
     TPushButton btnOK;
 
 protected:
-    LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam) override;
-
-private:
-    void Paint(HDC dc);
-    HWND owner_ = nullptr;
-    bool closed_ = false;
+    void Paint(HDC dc) override;
 };
 
 }  // namespace varnook

@@ -3,6 +3,7 @@
 #include "Resources.h"
 #include "frmAbout.h"
 #include "globals.h"
+#include "gui/widgets/Dialog.h"
 #include "gui/widgets/Modal.h"
 #include "gui/widgets/Prompt.h"
 
@@ -18,10 +19,6 @@ constexpr UINT kFirstActionId = 100;
 // The program's own addresses.
 constexpr wchar_t kOnlineResources[] = L"https://varnook.example/resources";
 constexpr wchar_t kSupportAddress[] = L"support@varnook.example";
-
-RECT Box(int left, int top, int width, int height) {
-    return RECT{left, top, left + width, top + height};
-}
 
 }  // namespace
 
