@@ -4,6 +4,7 @@
 
 #include "platform/Handles.h"
 
+#include <cderr.h>
 #include <commdlg.h>
 #include <shellapi.h>
 
@@ -41,43 +42,46 @@ std::wstring FileDialog(bool save, HWND owner, const std::wstring& filter, const
     return buffer.c_str();
 }
 
-// Lays lines out on printer pages: long lines wrap at the page width, a full page starts a new one.
+// Lays lines out on printer pages from the top left corner of the printable area: a line wider than the
+// page continues on the next, and a new page begins when the next line would not fit.
 bool PrintOnPrinter(HDC printer, const std::wstring& jobTitle, const std::vector<std::wstring>& lines) {
     DOCINFOW document{};
     document.cbSize = sizeof document;
     document.lpszDocName = jobTitle.c_str();
     if (StartDocW(printer, &document) <= 0)
         return false;
-    const int dpiY = GetDeviceCaps(printer, LOGPIXELSY);
-    const int dpiX = GetDeviceCaps(printer, LOGPIXELSX);
-    const RECT page{dpiX / 2, dpiY / 2, GetDeviceCaps(printer, HORZRES) - dpiX / 2,
-                    GetDeviceCaps(printer, VERTRES) - dpiY / 2};
-    platform::TFont font(CreateFontW(-MulDiv(10, dpiY, 72), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
-                                     OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, FIXED_PITCH | FF_MODERN,
-                                     L"Courier New"));
+    const RECT page{0, 0, GetDeviceCaps(printer, HORZRES), GetDeviceCaps(printer, VERTRES)};
+    platform::TFont font(CreateFontW(-MulDiv(10, GetDeviceCaps(printer, LOGPIXELSY), 72), 0, 0, 0, FW_NORMAL, FALSE,
+                                     FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+                                     DEFAULT_QUALITY, FIXED_PITCH | FF_MODERN, L"Courier New"));
+    constexpr UINT kFormat = DT_WORDBREAK | DT_EDITCONTROL | DT_NOPREFIX | DT_EXPANDTABS;
     bool ok = StartPage(printer) > 0;
     HGDIOBJ old = SelectObject(printer, font.get());
     int y = page.top;
     for (const std::wstring& line : lines) {
+        if (!ok)
+            break;
         RECT measure{page.left, 0, page.right, 0};
         const std::wstring text = line.empty() ? L" " : line;
-        DrawTextW(printer, text.c_str(), static_cast<int>(text.size()), &measure,
-                  DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX | DT_EXPANDTABS);
+        DrawTextW(printer, text.c_str(), static_cast<int>(text.size()), &measure, DT_CALCRECT | kFormat);
         const int height = measure.bottom - measure.top;
         if (y + height > page.bottom && y > page.top) {
             SelectObject(printer, old);
-            ok = ok && EndPage(printer) > 0 && StartPage(printer) > 0;
+            ok = EndPage(printer) > 0 && StartPage(printer) > 0;
             old = SelectObject(printer, font.get());
             y = page.top;
         }
         RECT target{page.left, y, page.right, y + height};
-        DrawTextW(printer, text.c_str(), static_cast<int>(text.size()), &target,
-                  DT_WORDBREAK | DT_NOPREFIX | DT_EXPANDTABS);
+        DrawTextW(printer, text.c_str(), static_cast<int>(text.size()), &target, kFormat);
         y += height;
     }
     SelectObject(printer, old);
     ok = ok && EndPage(printer) > 0;
-    return EndDoc(printer) > 0 && ok;
+    if (!ok) {
+        AbortDoc(printer);
+        return false;
+    }
+    return EndDoc(printer) > 0;
 }
 
 class TSystemPrompt final : public TPrompt {
@@ -116,10 +120,13 @@ public:
         PRINTDLGW dialog{};
         dialog.lStructSize = sizeof dialog;
         dialog.hwndOwner = owner;
-        dialog.Flags = PD_RETURNDC | PD_NOPAGENUMS | PD_NOSELECTION;
+        // The copies and collation chosen in the dialog travel with the printer's settings.
+        dialog.Flags = PD_RETURNDC | PD_NOPAGENUMS | PD_NOSELECTION | PD_USEDEVMODECOPIESANDCOLLATE;
         if (!PrintDlgW(&dialog)) {
-            // Cancelling is no failure; a dialog that could not come up is.
-            return CommDlgExtendedError() == 0;
+            // Cancelling is no failure, nor is having no printer (the dialog has said so); a dialog that could
+            // not come up is.
+            const DWORD error = CommDlgExtendedError();
+            return error == 0 || error == PDERR_NODEFAULTPRN;
         }
         const platform::TMemoryDC printer(dialog.hDC);
         if (dialog.hDevMode)
