@@ -3,7 +3,8 @@
 set -euo pipefail
 
 packages=(cmake make g++-mingw-w64-i686 g++-mingw-w64-x86-64 mingw-w64-tools libz-mingw-w64-dev googletest libwine-dev
-          wine wine32:i386 wine64 xvfb xauth x11-utils imagemagick fonts-wine fonts-dejavu-core)
+          wine wine32:i386 wine64 xvfb xauth x11-utils imagemagick fonts-wine fonts-dejavu-core
+          nsis wixl msitools fp-utils)
 
 missing=()
 for p in "${packages[@]}"; do
