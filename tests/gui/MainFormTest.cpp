@@ -5,7 +5,9 @@
 #include "gui/shell/frmSplash.h"
 #include "gui/shell/globals.h"
 #include "gui/shell/multiLangs.h"
+#include "platform/Files.h"
 
+#include <algorithm>
 #include <chrono>
 
 using namespace guitest;
@@ -141,6 +143,55 @@ TEST_F(GuiTest, LanguageFileNamedInAnotherCaseIsChecked) {
     ASSERT_EQ(form_->mItemLanguages.Count(), 1u);
     EXPECT_TRUE(form_->mItemLanguages.Checked(0));
     EXPECT_EQ(form_->btnView.Text(), L"Ansicht");
+}
+
+TEST_F(GuiTest, ShippedLanguagesAreListedAndSwitchBackAndForth) {
+    // The translations as the build stages them beside the program, installed as a user gets them.
+    wchar_t program[MAX_PATH];
+    const std::wstring path(program, GetModuleFileNameW(nullptr, program, MAX_PATH));
+    const std::wstring shipped = path.substr(0, path.find_last_of(L'\\') + 1) + L"Langs\\";
+    CreateDirectoryW((app_ + L"Langs").c_str(), nullptr);
+    platform::ForEachFound(shipped + L"*.ini", [&](const WIN32_FIND_DATAW& found) {
+        CopyFileW((shipped + found.cFileName).c_str(), (app_ + L"Langs\\" + found.cFileName).c_str(), FALSE);
+        return true;
+    });
+    Start();
+    ASSERT_TRUE(form_);
+    auto& languages = form_->mItemLanguages;
+    std::vector<std::wstring> captions;
+    for (size_t i = 0; i < languages.Count(); ++i)
+        captions.push_back(languages.Caption(i));
+    std::sort(captions.begin(), captions.end());
+    EXPECT_EQ(captions, (std::vector<std::wstring>{L"English", L"French", L"German"}));
+
+    // Texts with letters beyond ASCII show that the files are read as Unicode.
+    const struct {
+        const wchar_t* language;
+        const wchar_t* file;
+        const wchar_t* publisher;
+        const wchar_t* deleteEntry;
+        const wchar_t* apply;
+    } switches[] = {
+        {L"German", L"Datei", L"Herausgeber", L"Eintrag l\u00f6schen", L"\u00dcbernehmen"},
+        {L"French", L"Fichier", L"\u00c9diteur", L"Supprimer l'entr\u00e9e", L"Appliquer"},
+        {L"English", L"File", L"Publisher", L"Delete Entry", L"Apply"},
+    };
+    for (const auto& s : switches) {
+        SCOPED_TRACE(testing::PrintToString(std::wstring(s.language)));
+        size_t index = languages.Count();
+        for (size_t i = 0; i < languages.Count(); ++i) {
+            if (languages.Caption(i) == s.language)
+                index = i;
+        }
+        ASSERT_LT(index, languages.Count());
+        form_->LanguageItemClick(index);
+        EXPECT_TRUE(languages.Checked(index));
+        EXPECT_EQ(form_->btnFile.Text(), s.file);
+        EXPECT_EQ(form_->lsvProgramList.ColumnCaption(1), s.publisher);
+        EXPECT_EQ(form_->btnDelete.Text(), s.deleteEntry);
+        EXPECT_EQ(form_->btnApply.Text(), s.apply);
+        Screenshot(form_->Handle(), std::wstring(L"main-window-") + s.language);
+    }
 }
 
 TEST_F(GuiTest, SkinPositionsAndTheFirstBadValueStopTheSkin) {
