@@ -240,6 +240,17 @@ std::wstring ConvertLineBreaks(const std::wstring& text, bool reading) {
     return result;
 }
 
+std::wstring QuoteProfileValue(const std::wstring& text) {
+    if (text.empty())
+        return text;
+    const auto blank = [](wchar_t c) { return c == L' ' || c == L'\t'; };
+    const bool enclosed =
+        text.size() > 1 && (text.front() == L'"' || text.front() == L'\'') && text.back() == text.front();
+    if (!blank(text.front()) && !blank(text.back()) && !enclosed)
+        return text;
+    return L'"' + text + L'"';
+}
+
 std::wstring LanguageCaption(const std::wstring& fileName) {
     return fileName.substr(0, fileName.find(L'.'));
 }

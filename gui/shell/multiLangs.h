@@ -183,6 +183,10 @@ bool WriteDefaultLanguage();
 // writing turns each line break (CR LF, or a lone CR or LF) into "#13". Both trim the ends first.
 std::wstring ConvertLineBreaks(const std::wstring& text, bool reading);
 
+// A text as a value line of a profile file: the reader drops outer blanks and one pair of enclosing quotes,
+// so a text that would lose either is written inside quotes ("Publisher: " keeps its blank).
+std::wstring QuoteProfileValue(const std::wstring& text);
+
 // The "*.ini" files of LangsPath in the file system's order, folders left out.
 std::vector<std::wstring> LanguageFiles();
 

@@ -18,7 +18,7 @@ bool WriteDefaultLanguage() {
         for (const TLangKey& key : LangKeys()) {
             const std::wstring& text = Lang(key.id);
             WriteProfileText(path, kLanguageSection, key.fileKey,
-                             key.lineBreaks ? ConvertLineBreaks(text, false) : text);
+                             key.lineBreaks ? ConvertLineBreaks(text, false) : QuoteProfileValue(text));
         }
     } catch (const std::exception&) {
         return false;

@@ -59,6 +59,23 @@ TEST(LanguageKeysTest, TableSpellsTheKeysAsTheFilesDo) {
     EXPECT_STREQ(keys[IDS_MESSAGEBOX_WARNING_NoRemains].readKey, L"IDS_MESSAGEBOX_WARNING_Noremains");
 }
 
+TEST(QuoteProfileValueTest, QuotesWhatTheReaderWouldChange) {
+    const struct {
+        const wchar_t* text;
+        const wchar_t* line;
+    } cases[] = {
+        {L"Publisher: ", L"\"Publisher: \""},
+        {L" lead", L"\" lead\""},
+        {L"\"quoted\"", L"\"\"quoted\"\""},
+        {L"'single'", L"\"'single'\""},
+        {L"\"open only", L"\"open only"},
+        {L"plain text", L"plain text"},
+        {L"", L""},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(QuoteProfileValue(c.text), c.line) << testing::PrintToString(std::wstring(c.text));
+}
+
 TEST(ConvertLineBreaksTest, TurnsMarkersAndBreaksIntoEachOther) {
     struct TCase {
         std::wstring text;
@@ -100,7 +117,7 @@ TEST_F(LanguageTest, FirstLoadWritesEveryKeyInOrder) {
         const std::wstring text =
             keys[i].lineBreaks ? ConvertLineBreaks(keys[i].english, false) : std::wstring(keys[i].english);
         EXPECT_EQ(line.key, TrimText(keys[i].fileKey));
-        EXPECT_EQ(line.value, TrimText(text)) << line.key;
+        EXPECT_EQ(line.value, TrimText(text) == text ? text : L'"' + text + L'"') << line.key;
     }
     // The line-break texts as a translator sees them.
     const std::wstring expected[][2] = {
@@ -121,7 +138,12 @@ TEST_F(LanguageTest, FirstLoadWritesEveryKeyInOrder) {
     const std::wstring splash = SplitKeyLine(lines[1 + IDS_SPLASHFORM_LABEL_Copyright]).value;
     EXPECT_EQ(std::count(splash.begin(), splash.end(), L'#'), 1) << "two lines";
 
-    // Reading its own file back gives the texts it wrote, line breaks included.
+    // Reading its own file back gives the texts it wrote, line breaks and outer blanks included.
+    for (const TLangKey& key : keys) {
+        if (!key.lineBreaks) {
+            EXPECT_EQ(Lang(key.id), key.english) << key.fileKey;
+        }
+    }
     EXPECT_EQ(Lang(IDS_MESSAGEBOX_WARNING_ScanRemains),
               L"May be some registry keys or files were not completly removed, \r\nwould you like to remove them?");
     EXPECT_EQ(Lang(IDS_MAINFORM_MENU_FILE_ExportRegInfo), L"Export Regisrty Info");
