@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Builds Varnook, installs it into its own Wine prefix (build/<arch>/runprefix, which gets a few sample
-# programs on first use) and starts it: on your display when there is one, otherwise under Xvfb, where it
-# waits for the main window, saves a screenshot (build/<arch>/screenshots/run.png) and ends the program.
+# Builds Varnook, installs it into its own Wine prefix (build/<arch>/runprefix, which becomes the demo
+# machine of tools/demo on first use) and starts it: on your display when there is one, otherwise under
+# Xvfb, where it waits for the main window, saves a screenshot (build/<arch>/screenshots/run.png) and ends
+# the program.
 #   bash tools/run.sh           the program
 #   bash tools/run.sh --dump    the inventory as a console listing instead
 #   (--bench N and --list-bench N: the benchmarks that tools/bench.sh runs)
@@ -11,17 +12,17 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/tools/deps.sh"
 source "$root/tools/wine-env.sh"
 build=$("$root/tools/configure.sh" "$VARNOOK_ARCH")
-cmake --build "$build" -j "$(nproc)" --target deliverables
+cmake --build "$build" -j "$(nproc)" --target deliverables demo
 
 mkdir -p "$build/scratch"
 cd "$build/scratch"
 prefix="$build/runprefix"
-if [ ! -f "$prefix/.varnook-samples" ]; then
-    samples="Z:$(echo "$root/tools/demo/sample-programs.reg" | tr / '\\\\')"
-    "$root/tools/with-wine.sh" "$prefix" "$WINELOADER" reg import "$samples" >/dev/null 2>&1
-    mkdir -p "$prefix/drive_c/Program Files/Northwind Notes"
-    head -c 180000 /dev/zero > "$prefix/drive_c/Program Files/Northwind Notes/notes.exe"
-    touch "$prefix/.varnook-samples"
+# The demo machine is laid on a fresh prefix only: a prefix without the marker (a failed set-up, or one
+# from before the demo) is made anew.
+if [ ! -f "$prefix/.varnook-demo" ]; then
+    rm -rf "$prefix"
+    "$root/tools/with-wine.sh" "$prefix" "$root/tools/demo/setup-demo.sh" "$build/demo"
+    touch "$prefix/.varnook-demo"
 fi
 
 if [ "${1:-}" = --dump ] || [ "${1:-}" = --bench ]; then
