@@ -81,6 +81,8 @@ clean_prefix() {
     ! key_exists "$KEY" || wine_run reg delete "$KEY" /f >/dev/null 2>&1 || true
     rm -rf "$folder"
     rm -f "$shortcut" "$victim"
+    # The uninstaller's copy deletes itself but leaves its empty folder behind.
+    rmdir "$WINEPREFIX"/drive_c/users/*/Temp/~nsu*.tmp 2>/dev/null || true
 }
 
 install() {
