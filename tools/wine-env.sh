@@ -15,4 +15,5 @@ else
 fi
 export VARNOOK_ARCH WINESERVER=/usr/lib/wine/wineserver64
 [ -x "$WINESERVER" ] || WINESERVER=/usr/lib/wine/wineserver32
-export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+# No menu entries in the real home for the shortcuts that installers make in a prefix.
+export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml,winemenubuilder.exe=d"
