@@ -68,6 +68,15 @@ void UpdateParentCheck(TTickTree& tree, TNode node) {
     }
 }
 
+void SettleParentChecks(TTickTree& tree) {
+    const std::vector<TNode> order = PositionOrder(tree);
+    for (auto node = order.rbegin(); node != order.rend(); ++node) {
+        const int state = tree.State(*node);
+        if (tree.FirstChild(*node) && state != kKept && state != kFailed)
+            tree.SetState(*node, StateFromChildren(tree, *node));
+    }
+}
+
 void ToggleNodeCheck(TTickTree& tree, TNode node) {
     if (!node || tree.State(node) == kKept)
         return;

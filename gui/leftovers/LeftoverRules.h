@@ -47,6 +47,9 @@ void SetChildrenCheck(TTickTree& tree, TTickTree::TNode node);
 // Sets `node` from its children (unticked when none is ticked or partly ticked, ticked when all are ticked,
 // partly ticked otherwise), then its parent in the same way, up to the root.
 void UpdateParentCheck(TTickTree& tree, TTickTree::TNode node);
+// After a deletion: every node that still has children takes its state from them (kept and failed nodes keep
+// their marks), so no box claims more than what is left below it.
+void SettleParentChecks(TTickTree& tree);
 // The state that the children of `node` give it, by the rule of UpdateParentCheck.
 int StateFromChildren(const TTickTree& tree, TTickTree::TNode node);
 // Every node, depth first, each before its children, children in tree order.

@@ -67,13 +67,6 @@ std::vector<HTREEITEM> LastToFirst(const TLeftoverTree& tree) {
     return items;
 }
 
-// The first remaining node's tick is toggled after a deletion, unless it carries a mark the user must see.
-void ToggleFirst(TLeftoverTree& tree) {
-    const TTickTree::TNode first = tree.FirstRoot();
-    if (first && tree.State(first) != kFailed)
-        ToggleNodeCheck(tree, first);
-}
-
 // Marks a node whose item could not be removed, and opens the folders above it so that the mark shows.
 void MarkFailed(TLeftoverTree& tree, HTREEITEM item) {
     const TTickTree::TNode node = TLeftoverTree::NodeOf(item);
@@ -95,10 +88,10 @@ void TScanForm::btnDeleteClick() {
         Prompt().MessageBox(Handle(), FormatText(kNotRemovedText, std::to_wstring(failed)), MB_ICONWARNING | MB_OK);
     else if (files)
         Prompt().MessageBox(Handle(), Lang(IDS_MESSAGEBOX_WARNING_CleanSuccess), MB_OK);
-    if (files) {
-        ToggleFirst(tvScanRegInfo);
-        ToggleFirst(tvScanFiles);
-    }
+    // What is left keeps the ticks the user gave it: a tick set here would make the next Delete remove
+    // something the user chose to keep.
+    SettleParentChecks(tvScanRegInfo);
+    SettleParentChecks(tvScanFiles);
 }
 
 int TScanForm::DeleteRegistryKeys() {

@@ -164,10 +164,12 @@ TEST_F(LeftoverTest, WholeInstallFolderGoesWithWhatTheScanDidNotList) {
         PressNode(reg, FindNode(reg, text + L"\\kept"));
         scan.btnDeleteClick();
         EXPECT_TRUE(scan.tvScanFiles.Empty());
-        // The first node left is toggled, as a click toggles it: the key and its value are ticked again.
+        // What is left stays as the user left it, and a second Delete takes none of it.
         EXPECT_EQ(Outline(reg), (std::vector<std::wstring>{text, L"  " + text + L"\\kept"}));
         EXPECT_EQ(States(reg, {FindNode(reg, text), FindNode(reg, text + L"\\kept")}),
-                  (std::vector<int>{kTicked, kTicked}));
+                  (std::vector<int>{kUnticked, kUnticked}));
+        scan.btnDeleteClick();
+        EXPECT_EQ(Outline(reg), (std::vector<std::wstring>{text, L"  " + text + L"\\kept"}));
     });
     EXPECT_FALSE(Exists(install));
     EXPECT_TRUE(ValueExists(HKEY_CURRENT_USER, key, L"kept"));
@@ -202,15 +204,17 @@ TEST_F(LeftoverTest, PartlyTickedInstallFolder) {
         std::sort(left.begin(), left.end());
         std::sort(expected.begin(), expected.end());
         EXPECT_EQ(left, expected);
-        // The first node left is toggled: the partly ticked install folder is ticked with all it holds.
+        // Nothing left is ticked, the install folder included, so a second Delete removes nothing.
         for (const auto node : varnook::PositionOrder(files))
-            EXPECT_EQ(files.State(node), kTicked);
+            EXPECT_EQ(files.State(node), kUnticked);
+        scan.btnDeleteClick();
+        EXPECT_EQ(Outline(files).size(), expected.size());
     });
     for (const wchar_t* gone : {L"\\bin", L"\\readonly.txt", L"\\data\\db.dat", L"\\cache"})
         EXPECT_FALSE(Exists(install + gone)) << gone;
     for (const wchar_t* stays : {L"\\keep.txt", L"\\.dot", L"\\data\\user.cfg"})
         EXPECT_TRUE(Exists(install + stays)) << stays;
-    ASSERT_EQ(prompt_.messages.size(), 1u);
+    ASSERT_EQ(prompt_.messages.size(), 2u) << "one message for each Delete";
     EXPECT_EQ(prompt_.messages[0].text, kCleanSucceeded);
 }
 

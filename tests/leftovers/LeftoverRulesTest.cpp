@@ -82,6 +82,21 @@ TEST(TickRules, PartlyTickedFolderHoldsItsAncestorsPartlyTicked) {
               (TStates{kTicked, kTicked, kTicked, kTicked, kTicked}));
 }
 
+TEST(TickRules, SettledTreeClaimsNoMoreThanIsLeft) {
+    TMemTree tree;
+    const auto install = tree.Add(0, kPartlyTicked);
+    const auto data = tree.Add(install, kPartlyTicked);
+    const auto kept = tree.Add(data, kUnticked);
+    const auto failedFolder = tree.Add(install, kFailed);
+    const auto inFailed = tree.Add(failedFolder, kUnticked);
+    const auto key = tree.Add(0, kPartlyTicked);
+    const auto failedValue = tree.Add(key, kFailed);
+
+    SettleParentChecks(tree);
+    EXPECT_EQ(States(tree, {install, data, kept, failedFolder, inFailed, key, failedValue}),
+              (TStates{kUnticked, kUnticked, kUnticked, kFailed, kUnticked, kUnticked, kFailed}));
+}
+
 TEST(TickRules, EachStateTogglesTo) {
     const struct {
         int before, after;

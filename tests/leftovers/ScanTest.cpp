@@ -104,9 +104,9 @@ TEST_F(LeftoverTest, RegistryMatchesOfEveryWalkInOrder) {
         // The texts of the dialog; the buttons work once the scan is over; the label keeps the last key.
         EXPECT_EQ(scan.Text(), L"Scan Remains");
         EXPECT_EQ(scan.lblScaning.Text(), L"Scaning:");
-        // As read back from the language file written at the first start, without the blank at the end.
-        EXPECT_EQ(scan.lblRegInfoLeft.Text(), L"Unnecessary register info left:");
-        EXPECT_EQ(scan.lblFileLeft.Text(), L"Unnecessary program files left:");
+        // As read back from the language file written at the first start, the blank at the end kept.
+        EXPECT_EQ(scan.lblRegInfoLeft.Text(), L"Unnecessary register info left: ");
+        EXPECT_EQ(scan.lblFileLeft.Text(), L"Unnecessary program files left: ");
         EXPECT_EQ(scan.btnDelete.Text(), L"Delete");
         EXPECT_EQ(scan.btnCancel.Text(), L"Cancel");
         EXPECT_TRUE(scan.btnDelete.Enabled());
