@@ -12,9 +12,6 @@ demo=$(realpath "${1:?usage: setup-demo.sh DEMO_DIR}")
 manifest="$demo/manifest.txt"
 [ -f "$manifest" ] || { echo "setup-demo: $manifest missing: build the target demo" >&2; exit 1; }
 
-# Wine mirrors every Start-menu shortcut an installer makes into the real home's desktop menus; not these.
-export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:+$WINEDLLOVERRIDES;}winemenubuilder.exe=d"
-
 # Wine empties the current directory when a folder delete goes wrong: stay out of any source tree.
 scratch=$(mktemp -d)
 trap 'rm -rf "$scratch"' EXIT
