@@ -156,11 +156,11 @@ void TMainForm::ActionRegeditExecute() {
     if (!item)
         return;
     {
-        // Without the editor's settings key nothing is written and the editor is not started.
-        const platform::TKey settings = platform::OpenKey(HKEY_CURRENT_USER, kRegeditSettingsPath);
-        if (!settings)
-            return;
-        platform::WriteString(settings.get(), L"LastKey", kUninstallKeyName + RegistryNameOf(item.get()));
+        // The editor's settings key exists only once the editor has been used; it is made here so that the
+        // first use opens at the program's key too. Should it fail, the editor still starts.
+        const platform::TKey settings = platform::CreateKey(HKEY_CURRENT_USER, kRegeditSettingsPath);
+        if (settings)
+            platform::WriteString(settings.get(), L"LastKey", kUninstallKeyName + RegistryNameOf(item.get()));
     }
     Prompt().ShellOpen(Handle(), L"Open", L"regedit.exe", L"", L"", SW_SHOW);
 }

@@ -604,11 +604,12 @@ TEST_F(ToolsTest, RegistryEditorOpensAtTheProgramsKey) {
     EXPECT_EQ(prompt_.opens[0].parameters, L"");
     EXPECT_EQ(prompt_.opens[0].folder, L"");
 
-    // Without the editor's settings key nothing is written or started.
+    // On a machine where the editor never ran, its settings key is made, so it opens at the key all the same.
     ASSERT_TRUE(platform::DeleteTree(HKEY_CURRENT_USER, settings));
     form_->ActionRegeditExecute();
-    EXPECT_EQ(prompt_.opens.size(), 1u);
-    EXPECT_FALSE(platform::OpenKey(HKEY_CURRENT_USER, settings));
+    EXPECT_EQ(prompt_.opens.size(), 2u);
+    EXPECT_EQ(ReadString(HKEY_CURRENT_USER, settings, L"LastKey"),
+              L"HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\" + std::wstring(kGuid));
 }
 
 TEST_F(ToolsTest, LaunchersStartTheirTools) {
