@@ -43,7 +43,7 @@ done <"$manifest"
 listing=$("$WINELOADER" reg query "$uninstall_key" </dev/null | tr -d '\r')
 missing=0
 for key in "${keys[@]}" KB4471102 KB5012170; do
-    if ! grep -qxF "HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\$key" <<<"$listing"; then
+    if ! grep -qxF "HKEY_LOCAL_MACHINE${uninstall_key#HKLM}\\$key" <<<"$listing"; then
         echo "setup-demo: uninstall entry '$key' missing" >&2
         missing=1
     fi
