@@ -112,14 +112,12 @@ void TWaitingThread::RunAndWait() {
         const platform::THandle process(started.hProcess);
         const platform::THandle thread(started.hThread);
         Sleep(kSettleTime);
-        // An uninstaller that has ended already may have handed over to a copy of itself.
-        platform::THandle child;
-        HANDLE waitFor = process.get();
-        if (!ProcessExists(started.dwProcessId)) {
-            child = OpenChildProcess(started.dwProcessId);
-            waitFor = child.get();
-        }
-        if (!waitFor || WaitForSingleObject(waitFor, INFINITE) == WAIT_OBJECT_0)
+        if (ProcessExists(started.dwProcessId) && WaitForSingleObject(process.get(), INFINITE) != WAIT_OBJECT_0)
+            return;
+        // An uninstaller may hand over to a copy of itself and end, within the settle time or long after it.
+        // The handle held above keeps the ended process's id from being reused, so its child is found by it.
+        const platform::THandle child = OpenChildProcess(started.dwProcessId);
+        if (!child || WaitForSingleObject(child.get(), INFINITE) == WAIT_OBJECT_0)
             Report(true);
         return;
     }
