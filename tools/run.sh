@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
-# Builds Varnook, installs it into its own Wine prefix (build/<arch>/runprefix, which becomes the demo
-# machine of tools/demo on first use) and starts it: on your display when there is one, otherwise under
-# Xvfb, where it waits for the main window, saves a screenshot (build/<arch>/screenshots/run.png) and ends
-# the program.
+# Builds Varnook and its installer, installs it with that installer into its own Wine prefix
+# (build/<arch>/runprefix, which becomes the demo machine of tools/demo on first use) and starts it: on your
+# display when there is one, otherwise under Xvfb, where it waits for the main window, saves a screenshot
+# (build/<arch>/screenshots/run.png) and ends the program.
 #   bash tools/run.sh           the program
 #   bash tools/run.sh --dump    the inventory as a console listing instead
 #   (--bench N and --list-bench N: the benchmarks that tools/bench.sh runs)
@@ -34,11 +34,9 @@ if [ "${1:-}" = --list-bench ]; then
         "$build/tools/inventory-dump/list-bench.exe" "${2:-1000}"
 fi
 
-# Installed as a user would have it: the program, its server and the skin in one folder.
-install="$prefix/drive_c/Program Files/Varnook"
-mkdir -p "$install/Skins"
-cp "$build/gui/shell/Varnook.exe" "$build/gui/shell/Tallivor.dll" "$install/"
-cp "$root"/skins/Default/*.png "$install/Skins/"
+# Installed as a user installs it, by its installer (silently, and on every run, so the prefix has this build).
+setup=$(ls "$build"/Varnook-Setup-*.exe)
+"$root/tools/with-wine.sh" "$prefix" "$WINELOADER" "$setup" /S
 program='C:\Program Files\Varnook\Varnook.exe'
 
 if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then
