@@ -74,6 +74,17 @@ void GuiTest::WriteAppFile(const std::wstring& name, const std::wstring& text) {
         WriteFile(file.get(), content.data(), static_cast<DWORD>(content.size() * sizeof(wchar_t)), &written, nullptr));
 }
 
+void GuiTest::InstallShippedLanguages() {
+    wchar_t program[MAX_PATH];
+    const std::wstring path(program, GetModuleFileNameW(nullptr, program, MAX_PATH));
+    const std::wstring shipped = path.substr(0, path.find_last_of(L'\\') + 1) + L"Langs\\";
+    CreateDirectoryW((app_ + L"Langs").c_str(), nullptr);
+    platform::ForEachFound(shipped + L"*.ini", [&](const WIN32_FIND_DATAW& found) {
+        CopyFileW((shipped + found.cFileName).c_str(), (app_ + L"Langs\\" + found.cFileName).c_str(), FALSE);
+        return true;
+    });
+}
+
 std::wstring GuiTest::ScreenshotPath(const std::wstring& name) {
     const std::wstring folder = testsupport::WinePath(SCREENSHOT_DIR);
     CreateDirectoryW(folder.c_str(), nullptr);

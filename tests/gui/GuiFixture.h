@@ -27,6 +27,9 @@ protected:
     static void Pump();
     // Writes `text` as a file of the application folder (a UTF-16 file, as profile files may be).
     void WriteAppFile(const std::wstring& name, const std::wstring& text);
+    // Copies the translations the build stages beside the test program into the application folder, as the
+    // installer ships them.
+    void InstallShippedLanguages();
     // Saves a picture of `window` under the build folder's screenshots.
     static void Screenshot(HWND window, const std::wstring& name);
     static std::wstring ScreenshotPath(const std::wstring& name);

@@ -147,14 +147,7 @@ TEST_F(GuiTest, LanguageFileNamedInAnotherCaseIsChecked) {
 
 TEST_F(GuiTest, ShippedLanguagesAreListedAndSwitchBackAndForth) {
     // The translations as the build stages them beside the program, installed as a user gets them.
-    wchar_t program[MAX_PATH];
-    const std::wstring path(program, GetModuleFileNameW(nullptr, program, MAX_PATH));
-    const std::wstring shipped = path.substr(0, path.find_last_of(L'\\') + 1) + L"Langs\\";
-    CreateDirectoryW((app_ + L"Langs").c_str(), nullptr);
-    platform::ForEachFound(shipped + L"*.ini", [&](const WIN32_FIND_DATAW& found) {
-        CopyFileW((shipped + found.cFileName).c_str(), (app_ + L"Langs\\" + found.cFileName).c_str(), FALSE);
-        return true;
-    });
+    InstallShippedLanguages();
     Start();
     ASSERT_TRUE(form_);
     auto& languages = form_->mItemLanguages;

@@ -86,14 +86,7 @@ protected:
     // The translations staged beside this program, installed as a user gets them; then `language` chosen.
     void StartIn(const std::wstring& language) {
         language_ = language;
-        wchar_t program[MAX_PATH];
-        const std::wstring path(program, GetModuleFileNameW(nullptr, program, MAX_PATH));
-        const std::wstring shipped = path.substr(0, path.find_last_of(L'\\') + 1) + L"Langs\\";
-        CreateDirectoryW((app_ + L"Langs").c_str(), nullptr);
-        platform::ForEachFound(shipped + L"*.ini", [&](const WIN32_FIND_DATAW& found) {
-            CopyFileW((shipped + found.cFileName).c_str(), (app_ + L"Langs\\" + found.cFileName).c_str(), FALSE);
-            return true;
-        });
+        InstallShippedLanguages();
         Start();
         ASSERT_TRUE(form_);
         for (size_t i = 0; i < form_->mItemLanguages.Count(); ++i) {
