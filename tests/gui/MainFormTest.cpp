@@ -5,7 +5,6 @@
 #include "gui/shell/frmSplash.h"
 #include "gui/shell/globals.h"
 #include "gui/shell/multiLangs.h"
-#include "platform/Files.h"
 
 #include <algorithm>
 #include <chrono>

@@ -13,7 +13,6 @@
 #include "gui/tools/frmPrintPage.h"
 #include "gui/tools/frmProgress.h"
 #include "gui/widgets/Modal.h"
-#include "platform/Files.h"
 #include "platform/Registry.h"
 
 #include <commctrl.h>
