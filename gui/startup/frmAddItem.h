@@ -7,18 +7,6 @@
 
 namespace varnook {
 
-// A drop-down list without free text.
-class TComboBox : public TControl {
-public:
-    void Create(HWND parent, const RECT& bounds);
-    void AddItem(const std::wstring& text);
-    int Count() const;
-    std::wstring ItemText(int index) const;
-    // -1: no entry selected.
-    int ItemIndex() const;
-    void SetItemIndex(int index);
-};
-
 // The add dialog of the startup page: a target program and the place where it is to start from (a shortcut
 // in one of the two Startup folders, or a value of one of the two Run keys). Created anew for each showing.
 class TAddItemForm : public TWindow {

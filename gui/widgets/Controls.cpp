@@ -384,4 +384,35 @@ LRESULT TSkinCheckBox::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
     return TWindow::WndProc(message, wParam, lParam);
 }
 
+void TComboBox::Create(HWND parent, const RECT& bounds) {
+    TControl::Create(WC_COMBOBOXW, 0, WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST, parent,
+                     bounds);
+}
+
+void TComboBox::AddItem(const std::wstring& text) {
+    Send(CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
+}
+
+int TComboBox::Count() const {
+    return static_cast<int>(Send(CB_GETCOUNT));
+}
+
+std::wstring TComboBox::ItemText(int index) const {
+    const LRESULT length = Send(CB_GETLBTEXTLEN, static_cast<WPARAM>(index));
+    if (length == CB_ERR)
+        return {};
+    std::wstring text(static_cast<size_t>(length) + 1, L'\0');
+    Send(CB_GETLBTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text.data()));
+    text.resize(static_cast<size_t>(length));
+    return text;
+}
+
+int TComboBox::ItemIndex() const {
+    return static_cast<int>(Send(CB_GETCURSEL));
+}
+
+void TComboBox::SetItemIndex(int index) {
+    Send(CB_SETCURSEL, static_cast<WPARAM>(index));
+}
+
 }  // namespace varnook

@@ -128,4 +128,16 @@ private:
 // static texts that sit on a picture.
 LRESULT TransparentControlColour(HDC dc, COLORREF text);
 
+// A drop-down list without free text.
+class TComboBox : public TControl {
+public:
+    void Create(HWND parent, const RECT& bounds);
+    void AddItem(const std::wstring& text);
+    int Count() const;
+    std::wstring ItemText(int index) const;
+    // -1: no entry selected.
+    int ItemIndex() const;
+    void SetItemIndex(int index);
+};
+
 }  // namespace varnook
