@@ -55,17 +55,6 @@ std::vector<std::wstring> KeyLines(const std::wstring& key, std::initializer_lis
     return lines;
 }
 
-// The lines of several top-level nodes, ordered as SortedOutline orders a tree.
-std::vector<std::wstring> Sorted(std::vector<std::vector<std::wstring>> groups) {
-    for (auto& group : groups)
-        std::sort(group.begin() + 1, group.end());
-    std::sort(groups.begin(), groups.end());
-    std::vector<std::wstring> lines;
-    for (const auto& group : groups)
-        lines.insert(lines.end(), group.begin(), group.end());
-    return lines;
-}
-
 // Machine entries ("key ...", "value ...") for a key and its values.
 std::vector<std::wstring> KeyEntries(const std::wstring& key, std::initializer_list<const wchar_t*> values) {
     std::vector<std::wstring> entries{L"key " + key};
@@ -278,10 +267,10 @@ TEST_F(UninstallRoadTest, NsisUninstallerLeavesSettingsAndDataThatTheUserPartlyK
     std::map<std::wstring, int> statesAfterPress;
     UninstallRow(L"Northwind Notes 3.2", L"Northwind Notes", [&](TScanForm& scan) {
         EXPECT_EQ(SortedOutline(scan.tvScanRegInfo),
-                  Sorted({KeyLines(settings, {L"Version", L"Language", L"WindowWidth", L"CheckForUpdates"}),
-                          KeyLines(cache, {L"SlowInfoCache", L"Changed"})}));
+                  SortedGroups({KeyLines(settings, {L"Version", L"Language", L"WindowWidth", L"CheckForUpdates"}),
+                                KeyLines(cache, {L"SlowInfoCache", L"Changed"})}));
         EXPECT_EQ(SortedOutline(scan.tvScanFiles),
-                  Sorted({{folder, L"  " + folder + L"\\Data", L"    " + folder + L"\\Data\\notes.db"}}));
+                  SortedGroups({{folder, L"  " + folder + L"\\Data", L"    " + folder + L"\\Data\\notes.db"}}));
         EXPECT_EQ(AllStates(scan.tvScanRegInfo), std::vector<int>(8, kTicked));
         EXPECT_EQ(AllStates(scan.tvScanFiles), std::vector<int>(3, kTicked));
 
@@ -334,7 +323,7 @@ TEST_F(UninstallRoadTest, MsiPackageLeavesOnlyItsUsageRecord) {
 
     std::vector<std::wstring> regLines;
     UninstallRow(L"Woodgrove Budget Planner", product, [&](TScanForm& scan) {
-        EXPECT_EQ(SortedOutline(scan.tvScanRegInfo), Sorted({KeyLines(cache, {L"SlowInfoCache", L"Changed"})}));
+        EXPECT_EQ(SortedOutline(scan.tvScanRegInfo), SortedGroups({KeyLines(cache, {L"SlowInfoCache", L"Changed"})}));
         EXPECT_TRUE(scan.tvScanFiles.Empty());
         PressDelete(scan);
         regLines = Outline(scan.tvScanRegInfo);
@@ -375,12 +364,13 @@ TEST_F(UninstallRoadTest, FailingUninstallerLeavesEverythingAndTheScanTakesItAll
 
     std::vector<std::wstring> regLines, fileLines;
     UninstallRow(L"Fabrikam Tools", L"Fabrikam Tools", [&](TScanForm& scan) {
-        EXPECT_EQ(SortedOutline(scan.tvScanRegInfo),
-                  Sorted({KeyLines(user, {L"Version", L"Language", L"WindowWidth", L"CheckForUpdates"}),
+        EXPECT_EQ(
+            SortedOutline(scan.tvScanRegInfo),
+            SortedGroups({KeyLines(user, {L"Version", L"Language", L"WindowWidth", L"CheckForUpdates"}),
                           KeyLines(machine, {L"InstallPath", L"Version", L"Edition"}), KeyLines(entry, entryValues)}));
         EXPECT_EQ(SortedOutline(scan.tvScanFiles),
-                  Sorted({{folder, L"  " + folder + L"\\fabtools.exe", L"  " + folder + L"\\resources.pak",
-                           L"  " + folder + L"\\unins000.exe"}}));
+                  SortedGroups({{folder, L"  " + folder + L"\\fabtools.exe", L"  " + folder + L"\\resources.pak",
+                                 L"  " + folder + L"\\unins000.exe"}}));
         EXPECT_EQ(AllStates(scan.tvScanRegInfo), std::vector<int>(18, kTicked));
         EXPECT_EQ(AllStates(scan.tvScanFiles), std::vector<int>(4, kTicked));
         PressDelete(scan);
@@ -448,8 +438,9 @@ TEST_F(UninstallRoadTest, PatchWhoseCommandCannotStartGetsTheSecondQuestion) {
 
     std::vector<std::wstring> regLines;
     UninstallRow(caption, L"KB4471102", [&](TScanForm& scan) {
-        EXPECT_EQ(SortedOutline(scan.tvScanRegInfo),
-                  Sorted({KeyLines(entry, {L"DisplayName", L"UninstallString", L"ParentKeyName", L"ParentDisplayName",
+        EXPECT_EQ(
+            SortedOutline(scan.tvScanRegInfo),
+            SortedGroups({KeyLines(entry, {L"DisplayName", L"UninstallString", L"ParentKeyName", L"ParentDisplayName",
                                            L"ReleaseType", L"InstallDate", L"TSAware", L"NoModify", L"NoRepair"})}));
         EXPECT_TRUE(scan.tvScanFiles.Empty()) << "the folder lies below the Windows folder";
         PressDelete(scan);

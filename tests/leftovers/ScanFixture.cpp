@@ -82,6 +82,10 @@ std::vector<std::wstring> SortedOutline(const varnook::TLeftoverTree& tree) {
             groups.emplace_back();
         groups.back().push_back(line);
     }
+    return SortedGroups(std::move(groups));
+}
+
+std::vector<std::wstring> SortedGroups(std::vector<std::vector<std::wstring>> groups) {
     for (auto& group : groups)
         std::sort(group.begin() + 1, group.end());
     std::sort(groups.begin(), groups.end());

@@ -39,6 +39,8 @@ std::vector<std::wstring> Outline(const varnook::TLeftoverTree& tree);
 // The same, with each top-level node's lines (and then the top-level groups) sorted: for comparisons that do
 // not depend on the order in which the registry or the file system lists names.
 std::vector<std::wstring> SortedOutline(const varnook::TLeftoverTree& tree);
+// Groups of lines, each a top-level line with the lines below it, ordered as SortedOutline orders a tree.
+std::vector<std::wstring> SortedGroups(std::vector<std::vector<std::wstring>> groups);
 // The node with this text, or null.
 HTREEITEM FindNode(const varnook::TLeftoverTree& tree, const std::wstring& text);
 int StateOf(const varnook::TLeftoverTree& tree, HTREEITEM item);
