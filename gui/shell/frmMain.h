@@ -223,7 +223,7 @@ private:
     void CreateColumns();
     void SetButtonFonts();
     TAction* ActionById(UINT id);
-    void Paint(HDC dc);
+    void Paint(HDC dc) override;
 
     std::vector<TAction*> actions_;
     int activePage_ = 0;

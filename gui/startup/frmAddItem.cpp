@@ -130,20 +130,9 @@ void TAddItemForm::Paint(HDC dc) {
 }
 
 LRESULT TAddItemForm::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (const auto painted = PaintMessage(message, wParam))
+        return *painted;
     switch (message) {
-        case WM_ERASEBKGND:
-            return 1;
-        case WM_PAINT: {
-            PAINTSTRUCT ps;
-            const HDC dc = BeginPaint(Handle(), &ps);
-            Paint(dc);
-            EndPaint(Handle(), &ps);
-            return 0;
-        }
-        case WM_PRINTCLIENT:
-            // The labels draw the dialog's face beneath themselves.
-            Paint(reinterpret_cast<HDC>(wParam));
-            return 0;
         case WM_CLOSE:
             Close();
             return 0;

@@ -40,7 +40,7 @@ protected:
     LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
-    void Paint(HDC dc);
+    void Paint(HDC dc) override;
     HWND owner_ = nullptr;
     bool closed_ = false;
 };

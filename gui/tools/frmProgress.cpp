@@ -105,20 +105,9 @@ void TProgressBar::Paint(HDC dc) {
 }
 
 LRESULT TProgressBar::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
-    switch (message) {
-        case WM_ERASEBKGND:
-            return 1;
-        case WM_PAINT: {
-            PAINTSTRUCT ps;
-            const HDC dc = BeginPaint(Handle(), &ps);
-            Paint(dc);
-            EndPaint(Handle(), &ps);
-            return 0;
-        }
-        case WM_PRINTCLIENT:
-            Paint(reinterpret_cast<HDC>(wParam));
-            return 0;
-    }
+    if (const auto painted = PaintMessage(message, wParam))
+        return *painted;
+    switch (message) {}
     return TWindow::WndProc(message, wParam, lParam);
 }
 
@@ -274,6 +263,8 @@ void TProgressForm::Paint(HDC dc) {
 }
 
 LRESULT TProgressForm::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (const auto painted = PaintMessage(message, wParam))
+        return *painted;
     switch (message) {
         case WM_TIMER:
             if (wParam == TimerBackup) {
@@ -281,18 +272,6 @@ LRESULT TProgressForm::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
                 return 0;
             }
             break;
-        case WM_ERASEBKGND:
-            return 1;
-        case WM_PAINT: {
-            PAINTSTRUCT ps;
-            const HDC dc = BeginPaint(Handle(), &ps);
-            Paint(dc);
-            EndPaint(Handle(), &ps);
-            return 0;
-        }
-        case WM_PRINTCLIENT:
-            Paint(reinterpret_cast<HDC>(wParam));
-            return 0;
         case WM_CLOSE:
             Close();
             return 0;

@@ -22,7 +22,7 @@ protected:
     LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
-    void Paint(HDC dc);
+    void Paint(HDC dc) override;
     platform::TFont font_;
     int position_ = 0;
 };
@@ -71,7 +71,7 @@ private:
     void Finish();
     void StopTimer();
     void EndWithMessage(const std::wstring& text, UINT flags);
-    void Paint(HDC dc);
+    void Paint(HDC dc) override;
 
     HWND owner_ = nullptr;
     bool closed_ = false;

@@ -52,7 +52,7 @@ protected:
     LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
-    void Paint(HDC dc);
+    void Paint(HDC dc) override;
     HFONT FontFor(TState state);
 
     TButtonFont fonts_[4];

@@ -46,7 +46,7 @@ protected:
     LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
-    void Paint(HDC dc);
+    void Paint(HDC dc) override;
     void FitToText();
 
     platform::TFont font_;
@@ -118,7 +118,7 @@ protected:
     LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
-    void Paint(HDC dc);
+    void Paint(HDC dc) override;
     platform::TFont font_;
     bool checked_ = false;
     COLORREF colour_ = RGB(0, 0, 0);

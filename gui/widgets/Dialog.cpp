@@ -31,19 +31,9 @@ void TDialog::Paint(HDC dc) {
 }
 
 LRESULT TDialog::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (const auto painted = PaintMessage(message, wParam))
+        return *painted;
     switch (message) {
-        case WM_ERASEBKGND:
-            return 1;
-        case WM_PAINT: {
-            PAINTSTRUCT ps;
-            const HDC dc = BeginPaint(Handle(), &ps);
-            Paint(dc);
-            EndPaint(Handle(), &ps);
-            return 0;
-        }
-        case WM_PRINTCLIENT:
-            Paint(reinterpret_cast<HDC>(wParam));
-            return 0;
         case WM_COMMAND:
             // Enter and Escape reach a dialog as OK and Cancel.
             if (lParam == 0 && (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL)) {

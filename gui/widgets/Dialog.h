@@ -23,7 +23,7 @@ protected:
     // Creates the dialog hidden, with the given client size, centred on the screen.
     void CreateFrame(const wchar_t* className, HWND owner, int clientWidth, int clientHeight);
     // Draws the background; dialogs that show pictures or lines add them here.
-    virtual void Paint(HDC dc);
+    void Paint(HDC dc) override;
     LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:

@@ -88,19 +88,9 @@ void TSizePanel::Paint(HDC dc) {
 }
 
 LRESULT TSizePanel::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (const auto painted = PaintMessage(message, wParam))
+        return *painted;
     switch (message) {
-        case WM_ERASEBKGND:
-            return 1;
-        case WM_PAINT: {
-            PAINTSTRUCT ps;
-            const HDC dc = BeginPaint(Handle(), &ps);
-            Paint(dc);
-            EndPaint(Handle(), &ps);
-            return 0;
-        }
-        case WM_PRINTCLIENT:
-            Paint(reinterpret_cast<HDC>(wParam));
-            return 0;
         case WM_MOUSEMOVE: {
             const POINT point{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
             const RECT spot = HotSpot();

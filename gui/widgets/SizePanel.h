@@ -27,7 +27,7 @@ protected:
 
 private:
     void Layout();
-    void Paint(HDC dc);
+    void Paint(HDC dc) override;
 
     TPanel content_;
     RECT openBounds_{};

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <functional>
+#include <optional>
 #include <string>
 
 namespace varnook {
@@ -36,6 +37,13 @@ protected:
                              const RECT& bounds, const std::wstring& text = {});
     virtual LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT DefaultProc(UINT message, WPARAM wParam, LPARAM lParam);
+
+    // Windows that draw their whole face in Paint start their WndProc with
+    //     if (const auto painted = PaintMessage(message, wParam)) return *painted;
+    // which skips erasing and takes both WM_PAINT and WM_PRINTCLIENT (a child drawing the face beneath
+    // itself) to Paint.
+    std::optional<LRESULT> PaintMessage(UINT message, WPARAM wParam);
+    virtual void Paint(HDC) {}
 
 private:
     static LRESULT CALLBACK StaticProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
