@@ -258,20 +258,21 @@ void TMainForm::ActionTabProgramListExecute() {
 }
 
 void TMainForm::ActionHideSysPatchExecute() {
-    const bool hide = !ActionHideSysPatch.Checked();
-    ActionHideSysPatch.SetChecked(hide);
-    ckbHidePatch.SetChecked(hide);
-    Globals().HideSysPatch = hide;
-    WriteConfigValue(kKeyHideSysPatch, hide ? L"1" : L"0");
-    LoadProgramList();
+    ToggleHideFilter(ActionHideSysPatch, ckbHidePatch, Globals().HideSysPatch, kKeyHideSysPatch);
 }
 
 void TMainForm::ActionHideScrExecute() {
-    const bool hide = !ActionHideScr.Checked();
-    ActionHideScr.SetChecked(hide);
-    ckbHideScr.SetChecked(hide);
-    Globals().HideScreenSaver = hide;
-    WriteConfigValue(kKeyHideScreenSaver, hide ? L"1" : L"0");
+    ToggleHideFilter(ActionHideScr, ckbHideScr, Globals().HideScreenSaver, kKeyHideScreenSaver);
+}
+
+// Flips one of the list's hide filters in the menu, the side panel and the settings (written at once), and
+// loads the list again.
+void TMainForm::ToggleHideFilter(TAction& action, TSkinCheckBox& box, bool& setting, const wchar_t* configKey) {
+    const bool hide = !action.Checked();
+    action.SetChecked(hide);
+    box.SetChecked(hide);
+    setting = hide;
+    WriteConfigValue(configKey, hide ? L"1" : L"0");
     LoadProgramList();
 }
 

@@ -91,6 +91,7 @@ public:
     void lsvProgramListMouseDown(UINT message, POINT point);
     void FillProgramDetails(ULONG index);
     void SetViewStyle(TAction& action);
+    void ToggleHideFilter(TAction& action, TSkinCheckBox& box, bool& setting, const wchar_t* configKey);
     // The row's caption, or a sub-item (1 publisher, 2 folder).
     std::wstring RowText(int item, int column) const;
     // ---- end of the program list page ----

@@ -319,13 +319,12 @@ void TSkinCheckBox::Paint(HDC dc) {
     SetDCBrushColor(target, kBoxFill);
     FillRect(target, &inner, static_cast<HBRUSH>(GetStockObject(DC_BRUSH)));
     if (checked_) {
-        const HPEN pen = CreatePen(PS_SOLID, 2, kCheckMark);
-        const HGDIOBJ old = SelectObject(target, pen);
+        const platform::TGdiObject pen(CreatePen(PS_SOLID, 2, kCheckMark));
+        const HGDIOBJ old = SelectObject(target, pen.get());
         MoveToEx(target, outer.left + 3, top + 6, nullptr);
         LineTo(target, outer.left + 5, top + 9);
         LineTo(target, outer.left + 10, top + 3);
         SelectObject(target, old);
-        DeleteObject(pen);
     }
     const std::wstring text = Text();
     RECT label = client;
